@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Text.h"
+#include "platform/spreadsheet/CellAddress.h"
+
+#include <vector>
+
+namespace lumitag::platform {
+
+enum class HorizontalAlignment { General, Left, Center, Right };
+enum class VerticalAlignment { Top, Center, Bottom };
+
+// A rectangle of cells of one worksheet (the spreadsheet's Range object).
+// Every operation except area() may throw SpreadsheetError; so may every
+// operation on a range whose workbook has been closed.
+class Range {
+public:
+    virtual ~Range() = default;
+
+    // The cells this range covers. Never fails.
+    virtual CellArea area() const = 0;
+
+    // Value of the top-left cell as text; an empty cell reads as empty text.
+    virtual Text value() = 0;
+    // Writes the text into every cell of the range; empty text empties them.
+    virtual void setValue(const Text& value) = 0;
+    // Every cell's value, rows × columns, each read exactly as value() reads
+    // that cell: one call for a whole block instead of one per cell.
+    virtual std::vector<std::vector<Text>> values() = 0;
+
+    // Selects the range; its top-left cell becomes the active cell. Fails when
+    // the range's sheet is not the active sheet of the active workbook.
+    virtual void select() = 0;
+    // Makes the top-left cell the active cell (selecting it), with the same
+    // rule as select().
+    virtual void activate() = 0;
+
+    // Inserts empty cells over the range, shifting the cells below it within
+    // the range's columns down by the range's row count (xlShiftDown).
+    virtual void insertShiftDown() = 0;
+
+    // Number format in the spreadsheet's local syntax; "@" is text.
+    virtual void setNumberFormatLocal(const Text& format) = 0;
+    virtual void setHorizontalAlignment(HorizontalAlignment alignment) = 0;
+    virtual void setVerticalAlignment(VerticalAlignment alignment) = 0;
+    virtual void setWrapText(bool wrap) = 0;
+    virtual void setFontName(const Text& name) = 0;
+    virtual void setFontSize(double points) = 0;
+
+    // Width of the first column in characters of the standard font; setting
+    // changes every column of the range.
+    virtual double columnWidth() = 0;
+    virtual void setColumnWidth(double characters) = 0;
+    // Height of the first row in points; setting changes every row of the range.
+    virtual double rowHeight() = 0;
+    virtual void setRowHeight(double points) = 0;
+
+    // EntireRow.Hidden: true when every row of the range is hidden; setting
+    // hides or shows all of them.
+    virtual bool entireRowHidden() = 0;
+    virtual void setEntireRowHidden(bool hidden) = 0;
+};
+
+} // namespace lumitag::platform
