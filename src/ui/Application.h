@@ -1,0 +1,224 @@
+#pragma once
+
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+#include "platform/Text.h"
+#include "ui/Events.h"
+#include "ui/Geometry.h"
+#include "ui/TextMetrics.h"
+#include "ui/Timer.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace lumitag::ui {
+
+class Control;
+class Form;
+class MenuItem;
+class PopupMenu;
+
+enum class Cursor { Default, Wait };
+
+// A popup menu the user has opened and not yet closed.
+struct OpenMenu {
+    PopupMenu* menu = nullptr;
+    Form* form = nullptr;
+    Point position; // in the form's client coordinates
+};
+
+// The hint the front end should show now, or nothing.
+struct HintState {
+    Control* control = nullptr;
+    Text text;
+    Color color;
+    Milliseconds pause{0};
+    Milliseconds hidePause{0};
+};
+
+// The application: its windows, the input entry points the front end (or the
+// test driver) calls, the clock that drives timers, the idle step that
+// paints, and the route to modal dialogs.
+class Application {
+public:
+    explicit Application(platform::Dialogs& dialogs);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // --- Outside services -------------------------------------------------
+    platform::Clipboard* clipboard() const { return clipboard_; }
+    void setClipboard(platform::Clipboard* clipboard) { clipboard_ = clipboard; }
+    const TextMetrics& textMetrics() const;
+    // nullptr returns to SimpleTextMetrics. The metrics must outlive their use.
+    void setTextMetrics(const TextMetrics* metrics) { metrics_ = metrics; }
+
+    // --- Windows -----------------------------------------------------------
+    const Text& title() const { return title_; }
+    void setTitle(const Text& title);
+    // Every form in creation order; the first one is the main form.
+    const std::vector<Form*>& forms() const { return forms_; }
+    Form* mainForm() const { return forms_.empty() ? nullptr : forms_.front(); }
+    Form* activeForm() const { return activeForm_; }
+    // The active control of the active form.
+    Control* focusedControl() const;
+    // Set when the main form has closed; the front end then quits.
+    bool terminated() const { return terminated_; }
+    void terminate();
+
+    // --- Application events ------------------------------------------------
+    bool active() const { return active_; }
+    bool minimized() const { return minimized_; }
+    // The program gained or lost the desktop's focus.
+    void activate();
+    void deactivate();
+    void minimize();
+    void restore();
+    std::function<void()> onActivate;
+    std::function<void()> onDeactivate;
+    std::function<void()> onMinimize;
+    std::function<void()> onRestore;
+
+    // --- Keyboard input ----------------------------------------------------
+    // A key went down. `typed` is the printable character the key types in
+    // the current keyboard layout (0 for none); control characters (Enter,
+    // Esc, Backspace, Tab, Ctrl+letter) are derived here.
+    void keyDown(Key key, Modifiers modifiers, char32_t typed = 0);
+    void keyUp(Key key, Modifiers modifiers);
+    // Text committed by the input method: each character takes the key-press
+    // path (window, then control, then the default action).
+    void typeText(TextView text);
+    // Whether the key is held down now, as the last key events tell.
+    bool isKeyDown(Key key) const { return keysDown_.contains(key); }
+
+    // --- Mouse input (positions in the form's client coordinates) -------------
+    void mouseDown(Form& form, Point position, MouseButton button, Modifiers modifiers = Modifiers::None);
+    void mouseUp(Form& form, Point position, MouseButton button, Modifiers modifiers = Modifiers::None);
+    // The second press of a double click (the front end reports it instead of a press).
+    void mouseDoubleClick(Form& form, Point position, MouseButton button,
+                          Modifiers modifiers = Modifiers::None);
+    void mouseMove(Form& form, Point position, Modifiers modifiers = Modifiers::None);
+    void mouseWheel(Form& form, Point position, int delta, Modifiers modifiers = Modifiers::None);
+    // The pointer left the form.
+    void mouseLeave(Form& form);
+    // The control under the pointer.
+    Control* hoveredControl() const { return hovered_; }
+    // The control that took the last press and gets moves until the release.
+    Control* mouseCapture() const { return capture_; }
+
+    // --- Popup menus -------------------------------------------------------
+    const std::optional<OpenMenu>& openMenu() const { return openMenu_; }
+    // Runs the menu's popup handler and opens it.
+    void popup(PopupMenu& menu, Form& form, Point position);
+    // The user chose an item of the open menu: it closes, then the item's click runs.
+    void chooseMenuItem(MenuItem& item);
+    void closeMenu();
+
+    // --- Time ----------------------------------------------------------------
+    Milliseconds now() const { return now_; }
+    // Moves the clock on; timers due on the way fire in order, and the idle
+    // step runs after each. Does nothing while a modal dialog is open.
+    void advance(Milliseconds elapsed);
+
+    // --- Painting ------------------------------------------------------------
+    // Paints every invalid control that is showing (paint handlers run here
+    // and only here). Does nothing while a modal dialog is open.
+    void idle();
+    bool needsPaint() const;
+
+    // --- Modal dialogs -------------------------------------------------------
+    platform::Answer showMessage(const platform::MessageRequest& request);
+    platform::Answer showMessage(platform::MessageKind kind, const Text& caption, const Text& text,
+                                 platform::Buttons buttons);
+    std::optional<Text> openFile(const platform::FileDialogRequest& request);
+    std::optional<Text> saveFile(const platform::FileDialogRequest& request);
+    // A modal dialog is open.
+    bool modal() const { return modalDepth_ > 0; }
+
+    // --- Hints ---------------------------------------------------------------
+    bool showHint() const { return showHint_; }
+    void setShowHint(bool show);
+    Milliseconds hintPause() const { return hintPause_; }
+    void setHintPause(Milliseconds pause);
+    Milliseconds hintHidePause() const { return hintHidePause_; }
+    void setHintHidePause(Milliseconds pause);
+    Color hintColor() const { return hintColor_; }
+    void setHintColor(Color color);
+    // The hint of the control under the pointer, when it has one to show.
+    std::optional<HintState> currentHint() const;
+
+    // --- Cursor --------------------------------------------------------------
+    Cursor cursor() const { return cursor_; }
+    void setCursor(Cursor cursor);
+
+    // --- Redraw --------------------------------------------------------------
+    // Grows with every change of state a renderer can see.
+    std::uint64_t revision() const { return revision_; }
+    void bumpRevision() { ++revision_; }
+
+private:
+    friend class Control;
+    friend class Form;
+    friend class Timer;
+
+    void addForm(Form& form);
+    void removeForm(Form& form);
+    void setActiveForm(Form* form);
+    void forgetControl(Control* control);
+    void removeTimer(Timer& timer);
+    void collectTimers(std::vector<Timer*>& out) const;
+
+    void dispatchKeyDown(Form& form, KeyEvent event, char32_t character);
+    void dispatchCharacter(Form& form, char32_t character);
+    bool runShortcut(Form& form, const KeyEvent& event);
+    bool runAccelerator(Form& form, char32_t character);
+    void setHovered(Control* control);
+    Control* mouseTarget(Form& form, Point position);
+
+    class ModalScope;
+
+    platform::Dialogs& dialogs_;
+    platform::Clipboard* clipboard_ = nullptr;
+    const TextMetrics* metrics_ = nullptr;
+    SimpleTextMetrics simpleMetrics_;
+    Text title_;
+    std::vector<Form*> forms_;
+    Form* activeForm_ = nullptr;
+    bool terminated_ = false;
+    bool active_ = true;
+    bool minimized_ = false;
+    std::set<Key> keysDown_;
+    Control* hovered_ = nullptr;
+    Control* capture_ = nullptr;
+    MouseButton captureButton_ = MouseButton::Left;
+    std::optional<OpenMenu> openMenu_;
+    Milliseconds now_{0};
+    int modalDepth_ = 0;
+    bool showHint_ = true;
+    Milliseconds hintPause_{500};
+    Milliseconds hintHidePause_{2500};
+    Color hintColor_ = colors::InfoBackground;
+    Cursor cursor_ = Cursor::Default;
+    std::uint64_t revision_ = 0;
+};
+
+// Shows the wait cursor for its lifetime and restores the cursor it found.
+class WaitCursor {
+public:
+    explicit WaitCursor(Application& application)
+        : application_(application), previous_(application.cursor()) {
+        application_.setCursor(Cursor::Wait);
+    }
+    ~WaitCursor() { application_.setCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    Application& application_;
+    Cursor previous_;
+};
+
+} // namespace lumitag::ui
