@@ -1,0 +1,164 @@
+#include "TemporaryFolder.h"
+#include "platform/LocalFileSystem.h"
+#include "platform/Paths.h"
+#include "platform/fake/FakeFileSystem.h"
+
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace lumitag::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> namesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class LocalFileSystemTest : public testing::Test {
+protected:
+    TemporaryFolder folder;
+    LocalFileSystem files;
+};
+
+TEST_F(LocalFileSystemTest, WritesReadsAndReplacesWholeFilesLeavingNoTemporaryFiles) {
+    const fs::path path = folder / "lumitagr.ini";
+    const std::string bytes("a\0b\r\n\xFF", 6);
+    ASSERT_TRUE(files.writeFileAtomically(path, bytes).ok());
+    EXPECT_TRUE(files.fileExists(path));
+    const Result<std::string> read = files.readFile(path);
+    ASSERT_TRUE(read.ok()) << read.reason();
+    EXPECT_EQ(read.value(), bytes);
+
+    // A replaced file keeps its permissions; a shorter content leaves no tail.
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(files.writeFileAtomically(path, "x").ok());
+    EXPECT_EQ(files.readFile(path).value(), "x");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    ASSERT_TRUE(files.writeFileAtomically(folder / "empty", "").ok());
+    EXPECT_EQ(files.readFile(folder / "empty").value(), "");
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"empty", "lumitagr.ini"}));
+}
+
+TEST_F(LocalFileSystemTest, ReadingWhatIsNoFileFailsWithTheReason) {
+    const Result<std::string> missing = files.readFile(folder / "missing.sp3");
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.reason().find("missing.sp3"), std::string::npos);
+    EXPECT_NE(missing.reason().find("No such file"), std::string::npos);
+
+    EXPECT_FALSE(files.readFile(folder.path()).ok());
+    EXPECT_FALSE(files.fileExists(folder.path()));
+    EXPECT_FALSE(files.fileExists(folder / "missing.sp3"));
+}
+
+TEST_F(LocalFileSystemTest, FailedReplaceReportsAndLeavesNoTemporaryFile) {
+    // The target is a folder: the final rename is refused.
+    fs::create_directory(folder / "taken");
+    const Status renameRefused = files.writeFileAtomically(folder / "taken", "data");
+    EXPECT_FALSE(renameRefused.ok());
+    EXPECT_NE(renameRefused.reason().find("taken"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(folder / "taken"));
+
+    const Status noFolder = files.writeFileAtomically(folder / "no" / "such" / "file", "data");
+    EXPECT_FALSE(noFolder.ok());
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"taken"}));
+}
+
+// A file size limit makes write() fail part way, as a full disk does.
+TEST_F(LocalFileSystemTest, WriteFailingPartWayKeepsThePreviousFileWhole) {
+    const fs::path path = folder / "lumitagr.sp3";
+    ASSERT_TRUE(files.writeFileAtomically(path, "previous content\r\n").ok());
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Status status = files.writeFileAtomically(path, std::string(4096, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    ASSERT_FALSE(status.ok());
+    EXPECT_NE(status.reason().find("cannot write"), std::string::npos);
+    EXPECT_EQ(files.readFile(path).value(), "previous content\r\n");
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"lumitagr.sp3"}));
+}
+
+TEST_F(LocalFileSystemTest, RemovingAMissingFileIsNoFailure) {
+    const fs::path path = folder / "lumitagr.cta";
+    ASSERT_TRUE(files.writeFileAtomically(path, "x").ok());
+    EXPECT_TRUE(files.removeFile(path).ok());
+    EXPECT_FALSE(files.fileExists(path));
+    EXPECT_TRUE(files.removeFile(path).ok());
+
+    fs::create_directory(folder / "sub");
+    EXPECT_FALSE(files.removeFile(folder / "sub").ok());
+}
+
+TEST(Paths, TextAndPathConvertThroughUtf8) {
+    const Text text = U"/home/利用者/ルミタグ/lumitagr.ini";
+    const fs::path path = pathFromText(text);
+    EXPECT_EQ(path.native(), "/home/\xE5\x88\xA9\xE7\x94\xA8\xE8\x80\x85/\xE3\x83\xAB\xE3\x83\x9F\xE3\x82\xBF"
+                             "\xE3\x82\xB0/lumitagr.ini");
+    EXPECT_EQ(textFromPath(path), text);
+    EXPECT_EQ(textFromPath(fs::path("/tmp/\xFF.ctk")), U"/tmp/\uFFFD.ctk");
+}
+
+TEST(FakeFileSystem, FailuresPerPathOrForTheNextWriteKeepThePreviousContent) {
+    FakeFileSystem files;
+    files.setFile("/p/a", "old");
+
+    files.failNextWrite(FakeFileSystem::WriteFailure::DiskFull);
+    const Status full = files.writeFileAtomically("/p/a", "new");
+    EXPECT_FALSE(full.ok());
+    EXPECT_NE(full.reason().find("No space"), std::string::npos);
+    EXPECT_EQ(files.file("/p/a"), "old");
+    // Only the next write failed.
+    EXPECT_TRUE(files.writeFileAtomically("/p/a", "new").ok());
+    EXPECT_EQ(files.file("/p/a"), "new");
+
+    files.failWritesTo("/p/a", FakeFileSystem::WriteFailure::RenameFails);
+    EXPECT_FALSE(files.writeFileAtomically("/p/a", "newer").ok());
+    EXPECT_FALSE(files.writeFileAtomically("/p/a", "newer").ok());
+    EXPECT_EQ(files.file("/p/a"), "new");
+    EXPECT_TRUE(files.writeFileAtomically("/p/b", "b").ok());
+
+    files.failWritesTo("/p/c", FakeFileSystem::WriteFailure::PermissionDenied);
+    EXPECT_FALSE(files.writeFileAtomically("/p/c", "c").ok());
+    EXPECT_FALSE(files.fileExists("/p/c"));
+
+    files.clearFailures();
+    EXPECT_TRUE(files.writeFileAtomically("/p/a", "newer").ok());
+    EXPECT_EQ(files.writeAttempts().size(), 7u);
+}
+
+TEST(FakeFileSystem, ReadsRemovalsAndTheirFailures) {
+    FakeFileSystem files;
+    EXPECT_FALSE(files.readFile("/p/x").ok());
+    files.setFile("/p/x", "bytes");
+    EXPECT_EQ(files.readFile("/p/x").value(), "bytes");
+
+    files.failReadsOf("/p/x");
+    EXPECT_FALSE(files.readFile("/p/x").ok());
+    EXPECT_TRUE(files.fileExists("/p/x"));
+
+    files.failRemovalsOf("/p/x");
+    EXPECT_FALSE(files.removeFile("/p/x").ok());
+    files.clearFailures();
+    EXPECT_TRUE(files.removeFile("/p/x").ok());
+    EXPECT_TRUE(files.removeFile("/p/x").ok());
+    EXPECT_TRUE(files.paths().empty());
+}
+
+} // namespace
+} // namespace lumitag::platform
