@@ -31,8 +31,9 @@ public:
     // Selects the range; its top-left cell becomes the active cell. Fails when
     // the range's sheet is not the active sheet of the active workbook.
     virtual void select() = 0;
-    // Makes the top-left cell the active cell (selecting it), with the same
-    // rule as select().
+    // Makes the top-left cell the active cell. Inside the current selection
+    // the selection stays; elsewhere the range becomes the selection. Fails
+    // like select().
     virtual void activate() = 0;
 
     // Inserts empty cells over the range, shifting the cells below it within
