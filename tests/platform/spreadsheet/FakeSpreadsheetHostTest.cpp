@@ -83,6 +83,12 @@ TEST_F(FakeSpreadsheetHostTest, AddedWorkbooksBecomeActiveAndClosingReturnsToThe
     EXPECT_THROW(host.maximizeActiveWindow(), SpreadsheetError);
 }
 
+TEST_F(FakeSpreadsheetHostTest, NewWorkbooksSkipNamesInUse) {
+    startAndConnect();
+    host.userCreatesWorkbook(U"Book1");
+    EXPECT_EQ(host.addWorkbook()->name(), U"Book2");
+}
+
 TEST_F(FakeSpreadsheetHostTest, OpeningARegisteredFileOpensACopyOfIt) {
     startAndConnect();
     FakeWorkbookContent& file = host.addFile(U"/home/denki/盤A.xlsx", {U"表紙", U"線番"});

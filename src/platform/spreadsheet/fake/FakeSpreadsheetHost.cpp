@@ -161,10 +161,14 @@ void FakeSpreadsheetHost::setScreenUpdating(bool updating) {
 
 std::shared_ptr<Workbook> FakeSpreadsheetHost::addWorkbook() {
     enter("Application.addWorkbook");
-    Text name = U"Book";
-    for (const char c : std::to_string(newWorkbookNumber_++)) {
-        name.push_back(static_cast<char32_t>(c));
-    }
+    // "Book1", "Book2" … as the spreadsheet numbers them, skipping names in use.
+    Text name;
+    do {
+        name = U"Book";
+        for (const char c : std::to_string(newWorkbookNumber_++)) {
+            name.push_back(static_cast<char32_t>(c));
+        }
+    } while (findBook(name));
     auto book = std::make_shared<FakeWorkbookContent>(std::move(name), std::vector<Text>{U"Sheet1"});
     books_.push_back(book);
     return std::make_shared<FakeWorkbook>(*this, book);
