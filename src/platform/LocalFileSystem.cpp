@@ -119,7 +119,18 @@ bool LocalFileSystem::fileExists(const std::filesystem::path& path) {
     return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
 }
 
-Status LocalFileSystem::writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+Status LocalFileSystem::writeFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+    // Renaming over a symbolic link would replace the link, not the file the
+    // user pointed it at; write beside the file the link leads to instead.
+    std::filesystem::path path = requested;
+    std::error_code linkError;
+    if (std::filesystem::is_symlink(requested, linkError)) {
+        path = std::filesystem::weakly_canonical(requested, linkError);
+        if (linkError)
+            return Status::failure("cannot follow the link " + requested.string() + ": " +
+                                   linkError.message());
+    }
+
     std::filesystem::path temporary;
     FileDescriptor fd(createTemporaryBeside(path, temporary));
     if (!fd.valid())

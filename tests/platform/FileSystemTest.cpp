@@ -1,6 +1,7 @@
 #include "TemporaryFolder.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Paths.h"
+#include "platform/TextFiles.h"
 #include "platform/fake/FakeFileSystem.h"
 
 #include <csignal>
@@ -94,6 +95,17 @@ TEST_F(LocalFileSystemTest, WriteFailingPartWayKeepsThePreviousFileWhole) {
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"lumitagr.sp3"}));
 }
 
+TEST_F(LocalFileSystemTest, ReplacingThroughALinkWritesTheLinkedFile) {
+    fs::create_directory(folder / "real");
+    ASSERT_TRUE(files.writeFileAtomically(folder / "real" / "lumitagr.ini", "old").ok());
+    fs::create_symlink(fs::path("real") / "lumitagr.ini", folder / "link.ini");
+
+    ASSERT_TRUE(files.writeFileAtomically(folder / "link.ini", "new").ok());
+    EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(files.readFile(folder / "real" / "lumitagr.ini").value(), "new");
+    EXPECT_EQ(namesIn(folder / "real"), (std::vector<std::string>{"lumitagr.ini"}));
+}
+
 TEST_F(LocalFileSystemTest, RemovingAMissingFileIsNoFailure) {
     const fs::path path = folder / "lumitagr.cta";
     ASSERT_TRUE(files.writeFileAtomically(path, "x").ok());
@@ -158,6 +170,29 @@ TEST(FakeFileSystem, ReadsRemovalsAndTheirFailures) {
     EXPECT_TRUE(files.removeFile("/p/x").ok());
     EXPECT_TRUE(files.removeFile("/p/x").ok());
     EXPECT_TRUE(files.paths().empty());
+}
+
+TEST(TextFiles, WriteAndReadLinesInBothFileEncodings) {
+    FakeFileSystem files;
+    const std::vector<Text> lines{U"1-A", U"髙①", U""};
+    ASSERT_TRUE(writeCp932TextFile(files, "/p/lumitagr.ini", lines).ok());
+    EXPECT_EQ(files.file("/p/lumitagr.ini"), "1-A\r\n\xFB\xFC\x87\x40\r\n\r\n");
+    ASSERT_TRUE(writeUtf8BomTextFile(files, "/p/lumitagr.sp3", lines).ok());
+
+    for (const char* path : {"/p/lumitagr.ini", "/p/lumitagr.sp3"}) {
+        const Result<DecodedTextFile> read = readTextFile(files, path);
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read.value().lines, lines);
+    }
+    EXPECT_EQ(readTextFile(files, "/p/lumitagr.sp3").value().encoding, TextFileEncoding::Utf8WithBom);
+
+    const Result<DecodedTextFile> missing = readTextFile(files, "/p/missing");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_NE(missing.reason().find("/p/missing"), std::string::npos);
+
+    files.failNextWrite(FakeFileSystem::WriteFailure::DiskFull);
+    EXPECT_FALSE(writeCp932TextFile(files, "/p/lumitagr.ini", {U"x"}).ok());
+    EXPECT_EQ(readTextFile(files, "/p/lumitagr.ini").value().lines, lines);
 }
 
 } // namespace
