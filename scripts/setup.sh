@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libx11-dev libxtst-dev
     fonts-ipafont-gothic unicode-data
-    xvfb xauth xdotool
+    xvfb xauth xdotool xdg-utils
 )
 # The spreadsheet on the other side: LibreOffice Calc and its SDK (optional component).
 office_packages=(libreoffice-calc libreoffice-dev)
