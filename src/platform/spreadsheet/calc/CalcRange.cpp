@@ -1,0 +1,278 @@
+#include "platform/spreadsheet/calc/CalcRange.h"
+
+#include "platform/spreadsheet/calc/CalcSession.h"
+#include "platform/spreadsheet/calc/CalcUnits.h"
+#include "platform/spreadsheet/calc/UnoText.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/Locale.hpp>
+#include <com/sun/star/sheet/CellInsertMode.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangeFormula.hpp>
+#include <com/sun/star/sheet/XCellRangeMovement.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/table/CellHoriJustify.hpp>
+#include <com/sun/star/table/CellVertJustify2.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/util/XNumberFormats.hpp>
+#include <com/sun/star/util/XNumberFormatsSupplier.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+namespace lumitag::platform::calc {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+Text cellValueText(const Any& value) {
+    if (double number = 0; value >>= number) {
+        return numberAsText(number);
+    }
+    if (rtl::OUString text; value >>= text) {
+        return fromUno(text);
+    }
+    return Text();
+}
+
+CalcRange::CalcRange(std::shared_ptr<CalcSession> session,
+                     Reference<css::sheet::XSpreadsheetDocument> document,
+                     Reference<css::sheet::XSpreadsheet> sheet, Reference<css::table::XCellRange> cells,
+                     CellArea area)
+    : session_(std::move(session)), document_(std::move(document)), sheet_(std::move(sheet)),
+      cells_(std::move(cells)), area_(area) {}
+
+Text CalcRange::value() {
+    // The same bulk read as values(), over the top-left cell alone, so that
+    // both read every cell alike.
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        const Reference<css::sheet::XCellRangeData> cell(cells_->getCellRangeByPosition(0, 0, 0, 0),
+                                                         UNO_QUERY_THROW);
+        const auto data = cell->getDataArray();
+        return data.getLength() > 0 && data[0].getLength() > 0 ? cellValueText(data[0][0]) : Text();
+    });
+}
+
+std::vector<std::vector<Text>> CalcRange::values() {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        const Reference<css::sheet::XCellRangeData> data(cells_, UNO_QUERY_THROW);
+        std::vector<std::vector<Text>> rows;
+        for (const auto& row : data->getDataArray()) {
+            std::vector<Text> cells;
+            cells.reserve(static_cast<std::size_t>(row.getLength()));
+            for (const Any& cell : row) {
+                cells.push_back(cellValueText(cell));
+            }
+            rows.push_back(std::move(cells));
+        }
+        return rows;
+    });
+}
+
+void CalcRange::setValue(const Text& value) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        // Entered as if typed (a number becomes a number unless the cell is
+        // formatted as text), which is what the spreadsheet's Value does.
+        const rtl::OUString text = toUno(value);
+        css::uno::Sequence<rtl::OUString> row(area_.columnCount());
+        for (sal_Int32 c = 0; c < row.getLength(); ++c) {
+            row.getArray()[c] = text;
+        }
+        css::uno::Sequence<css::uno::Sequence<rtl::OUString>> formulas(area_.rowCount());
+        for (sal_Int32 r = 0; r < formulas.getLength(); ++r) {
+            formulas.getArray()[r] = row;
+        }
+        Reference<css::sheet::XCellRangeFormula>(cells_, UNO_QUERY_THROW)->setFormulaArray(formulas);
+    });
+}
+
+void CalcRange::selectOnGate(const Reference<css::table::XCellRange>& cells) {
+    session_->requireOpen(document_);
+    const Reference<css::sheet::XSpreadsheetDocument> active = session_->activeDocument();
+    const Reference<css::frame::XModel> model(document_, UNO_QUERY_THROW);
+    const Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY_THROW);
+    if (active != document_ || view->getActiveSheet() != sheet_) {
+        failCall("the range is not on the active sheet");
+    }
+    Reference<css::view::XSelectionSupplier>(view, UNO_QUERY_THROW)->select(Any(cells));
+}
+
+void CalcRange::select() {
+    session_->run([&] { selectOnGate(cells_); });
+}
+
+void CalcRange::activate() {
+    session_->run([&] { selectOnGate(cells_->getCellRangeByPosition(0, 0, 0, 0)); });
+}
+
+void CalcRange::insertShiftDown() {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::sheet::XCellRangeAddressable> addressable(cells_, UNO_QUERY_THROW);
+        Reference<css::sheet::XCellRangeMovement>(sheet_, UNO_QUERY_THROW)
+            ->insertCells(addressable->getRangeAddress(), css::sheet::CellInsertMode_DOWN);
+    });
+}
+
+void CalcRange::setProperty(const char* name, const Any& value) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        Reference<css::beans::XPropertySet>(cells_, UNO_QUERY_THROW)
+            ->setPropertyValue(rtl::OUString::createFromAscii(name), value);
+    });
+}
+
+void CalcRange::setNumberFormatLocal(const Text& format) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::util::XNumberFormatsSupplier> supplier(document_, UNO_QUERY_THROW);
+        const Reference<css::util::XNumberFormats> formats = supplier->getNumberFormats();
+        // The user's locale: the format code is in the spreadsheet's local syntax.
+        const css::lang::Locale locale;
+        const rtl::OUString code = toUno(format);
+        sal_Int32 key = formats->queryKey(code, locale, false);
+        if (key < 0) {
+            key = formats->addNew(code, locale);
+        }
+        Reference<css::beans::XPropertySet>(cells_, UNO_QUERY_THROW)
+            ->setPropertyValue("NumberFormat", Any(key));
+    });
+}
+
+void CalcRange::setHorizontalAlignment(HorizontalAlignment alignment) {
+    using css::table::CellHoriJustify;
+    CellHoriJustify justify = CellHoriJustify::CellHoriJustify_STANDARD;
+    switch (alignment) {
+    case HorizontalAlignment::General:
+        justify = CellHoriJustify::CellHoriJustify_STANDARD;
+        break;
+    case HorizontalAlignment::Left:
+        justify = CellHoriJustify::CellHoriJustify_LEFT;
+        break;
+    case HorizontalAlignment::Center:
+        justify = CellHoriJustify::CellHoriJustify_CENTER;
+        break;
+    case HorizontalAlignment::Right:
+        justify = CellHoriJustify::CellHoriJustify_RIGHT;
+        break;
+    }
+    setProperty("HoriJustify", Any(justify));
+}
+
+void CalcRange::setVerticalAlignment(VerticalAlignment alignment) {
+    namespace Vert = css::table::CellVertJustify2;
+    sal_Int32 justify = Vert::STANDARD;
+    switch (alignment) {
+    case VerticalAlignment::Top:
+        justify = Vert::TOP;
+        break;
+    case VerticalAlignment::Center:
+        justify = Vert::CENTER;
+        break;
+    case VerticalAlignment::Bottom:
+        justify = Vert::BOTTOM;
+        break;
+    }
+    setProperty("VertJustify", Any(justify));
+}
+
+void CalcRange::setWrapText(bool wrap) {
+    setProperty("IsTextWrapped", Any(wrap));
+}
+
+void CalcRange::setFontName(const Text& name) {
+    // One font for every script, as the spreadsheet's Font.Name: Japanese
+    // text is drawn with Calc's Asian font.
+    const Any font(toUno(name));
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::beans::XPropertySet> properties(cells_, UNO_QUERY_THROW);
+        properties->setPropertyValue("CharFontName", font);
+        properties->setPropertyValue("CharFontNameAsian", font);
+        properties->setPropertyValue("CharFontNameComplex", font);
+    });
+}
+
+void CalcRange::setFontSize(double points) {
+    const Any size(static_cast<float>(points));
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::beans::XPropertySet> properties(cells_, UNO_QUERY_THROW);
+        properties->setPropertyValue("CharHeight", size);
+        properties->setPropertyValue("CharHeightAsian", size);
+        properties->setPropertyValue("CharHeightComplex", size);
+    });
+}
+
+double CalcRange::columnWidth() {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(cells_, UNO_QUERY_THROW);
+        const Reference<css::beans::XPropertySet> first(columnsRows->getColumns()->getByIndex(0),
+                                                        UNO_QUERY_THROW);
+        return columnWidthFromHundredthMm(first->getPropertyValue("Width").get<sal_Int32>());
+    });
+}
+
+void CalcRange::setColumnWidth(double characters) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(cells_, UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet>(columnsRows->getColumns(), UNO_QUERY_THROW)
+            ->setPropertyValue("Width", Any(static_cast<sal_Int32>(columnWidthToHundredthMm(characters))));
+    });
+}
+
+double CalcRange::rowHeight() {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(cells_, UNO_QUERY_THROW);
+        const Reference<css::beans::XPropertySet> first(columnsRows->getRows()->getByIndex(0),
+                                                        UNO_QUERY_THROW);
+        return rowHeightFromHundredthMm(first->getPropertyValue("Height").get<sal_Int32>());
+    });
+}
+
+void CalcRange::setRowHeight(double points) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(cells_, UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet>(columnsRows->getRows(), UNO_QUERY_THROW)
+            ->setPropertyValue("Height", Any(static_cast<sal_Int32>(pointsToHundredthMm(points))));
+    });
+}
+
+bool CalcRange::entireRowHidden() {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(cells_, UNO_QUERY_THROW);
+        const Reference<css::container::XIndexAccess> rows(columnsRows->getRows(), UNO_QUERY_THROW);
+        // Hidden only when every row is; the first shown row answers.
+        const sal_Int32 count = rows->getCount();
+        for (sal_Int32 i = 0; i < count; ++i) {
+            const Reference<css::beans::XPropertySet> row(rows->getByIndex(i), UNO_QUERY_THROW);
+            if (row->getPropertyValue("IsVisible").get<bool>()) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+void CalcRange::setEntireRowHidden(bool hidden) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(cells_, UNO_QUERY_THROW);
+        Reference<css::beans::XPropertySet>(columnsRows->getRows(), UNO_QUERY_THROW)
+            ->setPropertyValue("IsVisible", Any(!hidden));
+    });
+}
+
+} // namespace lumitag::platform::calc

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "platform/spreadsheet/SpreadsheetError.h"
+#include "platform/spreadsheet/calc/CalcHost.h"
+#include "platform/spreadsheet/calc/CallGate.h"
+#include "platform/spreadsheet/calc/OfficeProcess.h"
+#include "platform/spreadsheet/calc/UnoListeners.h"
+
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+namespace lumitag::platform::calc {
+
+// The connection to one office: its process (when we started it), the UNO
+// bridge, the call gate every call goes through, and the listeners. Shared by
+// the host and every workbook, worksheet and range it hands out, so that a
+// handle outliving the host fails cleanly instead of touching freed memory.
+class CalcSession {
+public:
+    explicit CalcSession(CalcHostOptions options);
+    ~CalcSession();
+    CalcSession(const CalcSession&) = delete;
+    CalcSession& operator=(const CalcSession&) = delete;
+
+    void connect();
+    void quit();
+
+    // Runs work on the gate thread. UNO errors, a lost connection and an
+    // overrun of the timeout all come out as SpreadsheetError.
+    void run(const std::function<void()>& work, std::chrono::milliseconds timeout);
+    void run(const std::function<void()>& work) { run(work, options_.callTimeout); }
+    template <class Work> auto get(Work work) -> decltype(work()) {
+        std::optional<decltype(work())> result;
+        run([&] { result.emplace(work()); });
+        return std::move(*result);
+    }
+
+    // These run on the gate thread, inside run().
+    const css::uno::Reference<css::frame::XDesktop2>& desktop() const;
+    const css::uno::Reference<css::uno::XComponentContext>& remoteContext() const;
+    // Listeners on the document's model and its current view (once per view).
+    void attach(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
+    void attachNewDocuments();
+    // The workbook the office would call active: the current component when it
+    // is a spreadsheet, else the last one the program used that is still open,
+    // else any open spreadsheet. Empty when none is open.
+    css::uno::Reference<css::sheet::XSpreadsheetDocument> activeDocument();
+    void noteUsed(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
+    // Fails when the document has been closed.
+    void requireOpen(const css::uno::Reference<css::uno::XInterface>& document) const;
+
+    ListenerState& state() { return *state_; }
+    const CalcHostOptions& options() const { return options_; }
+    std::optional<pid_t> processId() const;
+    bool requestedVisible() const { return requestedVisible_; }
+    void setRequestedVisible(bool visible) { requestedVisible_ = visible; }
+
+private:
+    bool tryConnectPipe();
+    void startAndConnect();
+    void dropConnection();
+    void abortCalls();
+
+    CalcHostOptions options_;
+    std::shared_ptr<ListenerState> state_ = std::make_shared<ListenerState>();
+    // The listener object, kept alive by listenerRef_ (UNO counts references).
+    HostListener* listener_ = nullptr;
+    css::uno::Reference<css::uno::XInterface> listenerRef_;
+    css::uno::Reference<css::lang::XEventListener> bridgeListener_;
+
+    // Guards the bridge against the abort coming from the caller's thread.
+    mutable std::mutex bridgeMutex_;
+    css::uno::Reference<css::lang::XComponent> bridge_;
+    css::uno::Reference<css::uno::XComponentContext> remoteContext_;
+    css::uno::Reference<css::frame::XDesktop2> desktop_;
+    bool connected_ = false;
+
+    std::optional<OfficeProcess> process_;
+    std::vector<css::uno::Reference<css::uno::XInterface>> attachedViews_;
+    css::uno::Reference<css::sheet::XSpreadsheetDocument> lastUsed_;
+    bool requestedVisible_ = false;
+
+    // Last member: its thread ends before the members it uses.
+    CallGate gate_;
+};
+
+// The error a failed call into the office raises.
+[[noreturn]] void failCall(const std::string& what);
+
+} // namespace lumitag::platform::calc

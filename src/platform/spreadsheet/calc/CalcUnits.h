@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Text.h"
+
+namespace lumitag::platform::calc {
+
+// Calc measures lengths in 1/100 mm; the program speaks the spreadsheet's units
+// of the design: column widths in characters of the standard font, row heights
+// and margins in points.
+//
+// A character of the standard font is the width of one digit, 7 pixels at
+// 96 dpi, and a column holds 5 pixels of padding besides its characters (the
+// classic spreadsheet rule that makes 8.43 characters 64 pixels). Widths below
+// one character scale linearly down to zero, so the conversion is continuous
+// and can be inverted: 1 pixel = 2540 / 96 hundredths of a millimetre.
+int columnWidthToHundredthMm(double characters);
+double columnWidthFromHundredthMm(int hundredthMm);
+
+// 1 point = 1/72 inch = 2540 / 72 hundredths of a millimetre.
+int pointsToHundredthMm(double points);
+double pointsFromHundredthMm(int hundredthMm);
+
+// Calc keeps row heights in twips (1/20 point); a height read back is rounded to
+// the nearest twip, which returns exactly what was written in whole twips.
+double rowHeightFromHundredthMm(int hundredthMm);
+
+// A cell's number as the spreadsheet's Value reads as text: up to 15
+// significant digits, no trailing zeros, "1E+20" for large magnitudes.
+Text numberAsText(double value);
+
+} // namespace lumitag::platform::calc

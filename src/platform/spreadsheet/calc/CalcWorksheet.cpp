@@ -1,0 +1,247 @@
+#include "platform/spreadsheet/calc/CalcWorksheet.h"
+
+#include "platform/spreadsheet/calc/CalcRange.h"
+#include "platform/spreadsheet/calc/CalcSession.h"
+#include "platform/spreadsheet/calc/CalcUnits.h"
+#include "platform/spreadsheet/calc/UnoText.h"
+
+#include <algorithm>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/datatransfer/DataFlavor.hpp>
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+#include <com/sun/star/datatransfer/clipboard/SystemClipboard.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeFormula.hpp>
+#include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/table/XTableRows.hpp>
+
+namespace lumitag::platform::calc {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+namespace {
+
+Text lowered(TextView text) {
+    Text result(text);
+    for (char32_t& c : result) {
+        if (c >= U'A' && c <= U'Z') {
+            c = c - U'A' + U'a';
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+bool isAllowedSheetName(TextView name) {
+    if (name.empty() || name.size() > 31 || name.front() == U'\'' || name.back() == U'\'') {
+        return false;
+    }
+    return name.find_first_of(U":\\/?*[]") == TextView::npos;
+}
+
+std::vector<std::vector<Text>> splitClipboardText(TextView text) {
+    std::vector<std::vector<Text>> rows;
+    std::vector<Text> row{Text()};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (c == U'\t') {
+            row.emplace_back();
+        } else if (c == U'\r' || c == U'\n') {
+            if (c == U'\r' && i + 1 < text.size() && text[i + 1] == U'\n') {
+                ++i;
+            }
+            rows.push_back(std::move(row));
+            row = {Text()};
+        } else {
+            row.back().push_back(c);
+        }
+    }
+    if (row.size() > 1 || !row.front().empty()) {
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+CalcWorksheet::CalcWorksheet(std::shared_ptr<CalcSession> session,
+                             Reference<css::sheet::XSpreadsheetDocument> document,
+                             Reference<css::sheet::XSpreadsheet> sheet)
+    : session_(std::move(session)), document_(std::move(document)), sheet_(std::move(sheet)) {}
+
+Text CalcWorksheet::name() {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        return fromUno(Reference<css::container::XNamed>(sheet_, UNO_QUERY_THROW)->getName());
+    });
+}
+
+void CalcWorksheet::setName(const Text& name) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        if (!isAllowedSheetName(name)) {
+            failCall("the spreadsheet does not allow that sheet name");
+        }
+        const Reference<css::container::XNamed> named(sheet_, UNO_QUERY_THROW);
+        const Text current = fromUno(named->getName());
+        const Text wanted = lowered(name);
+        // Sheet names are compared without letter case; the sheet's own name
+        // in another case is a plain rename.
+        for (const rtl::OUString& other : document_->getSheets()->getElementNames()) {
+            const Text otherName = fromUno(other);
+            if (otherName != current && lowered(otherName) == wanted) {
+                failCall("another sheet has that name");
+            }
+        }
+        named->setName(toUno(name));
+        // Calc refuses a name silently; the spreadsheet's contract is to fail.
+        if (fromUno(named->getName()) != name) {
+            failCall("the spreadsheet refused the sheet name");
+        }
+    });
+}
+
+void CalcWorksheet::activate() {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::frame::XModel> model(document_, UNO_QUERY_THROW);
+        const Reference<css::frame::XController> controller = model->getCurrentController();
+        const Reference<css::sheet::XSpreadsheetView> view(controller, UNO_QUERY_THROW);
+        if (const Reference<css::frame::XFrame> frame = controller->getFrame(); frame.is()) {
+            frame->activate();
+        }
+        view->setActiveSheet(sheet_);
+        session_->noteUsed(document_);
+    });
+}
+
+std::shared_ptr<Range> CalcWorksheet::makeRange(const CellArea& area) {
+    session_->requireOpen(document_);
+    const Reference<css::table::XCellRange> cells = sheet_->getCellRangeByPosition(
+        area.first.column - 1, area.first.row - 1, area.last.column - 1, area.last.row - 1);
+    return std::make_shared<CalcRange>(session_, document_, sheet_, cells, area);
+}
+
+std::shared_ptr<Range> CalcWorksheet::cell(int row, int column) {
+    return range(CellRef{row, column}, CellRef{row, column});
+}
+
+std::shared_ptr<Range> CalcWorksheet::allCells() {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        // The sheet's own extent: Calc's sheets may be smaller than the design's worksheet.
+        const Reference<css::sheet::XCellRangeAddressable> whole(sheet_, UNO_QUERY_THROW);
+        const css::table::CellRangeAddress address = whole->getRangeAddress();
+        return makeRange(CellArea{{address.StartRow + 1, address.StartColumn + 1},
+                                  {address.EndRow + 1, address.EndColumn + 1}});
+    });
+}
+
+std::shared_ptr<Range> CalcWorksheet::range(TextView first, TextView last) {
+    const std::optional<CellRef> a = parseCellAddress(first);
+    const std::optional<CellRef> b = parseCellAddress(last);
+    if (!a || !b) {
+        throw SpreadsheetError("not a cell address");
+    }
+    return range(*a, *b);
+}
+
+std::shared_ptr<Range> CalcWorksheet::range(CellRef first, CellRef last) {
+    return session_->get([&] { return makeRange(areaBetween(first, last)); });
+}
+
+bool CalcWorksheet::rowHidden(int row) {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(sheet_, UNO_QUERY_THROW);
+        const Reference<css::beans::XPropertySet> rowProperties(columnsRows->getRows()->getByIndex(row - 1),
+                                                                UNO_QUERY_THROW);
+        return !rowProperties->getPropertyValue("IsVisible").get<bool>();
+    });
+}
+
+void CalcWorksheet::setRowHidden(int row, bool hidden) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        const Reference<css::table::XColumnRowRange> columnsRows(sheet_, UNO_QUERY_THROW);
+        const Reference<css::beans::XPropertySet> rowProperties(columnsRows->getRows()->getByIndex(row - 1),
+                                                                UNO_QUERY_THROW);
+        rowProperties->setPropertyValue("IsVisible", Any(!hidden));
+    });
+}
+
+void CalcWorksheet::paste(const Range& destination) {
+    const CellArea target = destination.area();
+    session_->run([&] {
+        session_->requireOpen(document_);
+        // The clipboard Calc itself sees (on its display), read as plain text.
+        const auto clipboard =
+            css::datatransfer::clipboard::SystemClipboard::create(session_->remoteContext());
+        const Reference<css::datatransfer::XTransferable> contents = clipboard->getContents();
+        css::datatransfer::DataFlavor flavor;
+        flavor.MimeType = "text/plain;charset=utf-16";
+        flavor.DataType = cppu::UnoType<rtl::OUString>::get();
+        if (!contents.is() || !contents->isDataFlavorSupported(flavor)) {
+            failCall("the clipboard holds no text");
+        }
+        rtl::OUString text;
+        contents->getTransferData(flavor) >>= text;
+        const std::vector<std::vector<Text>> rows = splitClipboardText(fromUno(text));
+        if (rows.empty()) {
+            return;
+        }
+        std::size_t columns = 0;
+        for (const auto& row : rows) {
+            columns = std::max(columns, row.size());
+        }
+        // Each cell is entered as if typed, as the spreadsheet's paste of text does.
+        css::uno::Sequence<css::uno::Sequence<rtl::OUString>> formulas(static_cast<sal_Int32>(rows.size()));
+        auto* formulaRows = formulas.getArray();
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            css::uno::Sequence<rtl::OUString> line(static_cast<sal_Int32>(columns));
+            auto* cells = line.getArray();
+            for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                cells[c] = toUno(rows[r][c]);
+            }
+            formulaRows[r] = line;
+        }
+        const Reference<css::sheet::XCellRangeFormula> cells(
+            sheet_->getCellRangeByPosition(target.first.column - 1, target.first.row - 1,
+                                           target.first.column - 1 + static_cast<sal_Int32>(columns) - 1,
+                                           target.first.row - 1 + static_cast<sal_Int32>(rows.size()) - 1),
+            UNO_QUERY_THROW);
+        cells->setFormulaArray(formulas);
+    });
+}
+
+void CalcWorksheet::setPageMargins(const PageMargins& margins) {
+    session_->run([&] {
+        session_->requireOpen(document_);
+        // FIXME: Calc keeps margins in the sheet's page style, which other
+        // sheets using the same style share; the spreadsheet keeps them per sheet.
+        const Reference<css::beans::XPropertySet> sheetProperties(sheet_, UNO_QUERY_THROW);
+        const rtl::OUString styleName = sheetProperties->getPropertyValue("PageStyle").get<rtl::OUString>();
+        const Reference<css::style::XStyleFamiliesSupplier> families(document_, UNO_QUERY_THROW);
+        const Reference<css::container::XNameAccess> pageStyles(
+            families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
+        const Reference<css::beans::XPropertySet> style(pageStyles->getByName(styleName), UNO_QUERY_THROW);
+        style->setPropertyValue("LeftMargin", Any(static_cast<sal_Int32>(pointsToHundredthMm(margins.left))));
+        style->setPropertyValue("RightMargin",
+                                Any(static_cast<sal_Int32>(pointsToHundredthMm(margins.right))));
+        style->setPropertyValue("TopMargin", Any(static_cast<sal_Int32>(pointsToHundredthMm(margins.top))));
+        style->setPropertyValue("BottomMargin",
+                                Any(static_cast<sal_Int32>(pointsToHundredthMm(margins.bottom))));
+    });
+}
+
+} // namespace lumitag::platform::calc

@@ -1,0 +1,353 @@
+// Every operation of the Calc host against a real headless LibreOffice Calc.
+// One office serves all cases; the last cases kill it and check that calls
+// then fail cleanly.
+
+#include "CalcTestOffice.h"
+#include "platform/Encoding.h"
+#include "platform/spreadsheet/SpreadsheetError.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace lumitag::platform::calc {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::TestOffice;
+
+TestOffice* office = nullptr;
+
+class CalcHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (office == nullptr) {
+            GTEST_SKIP() << "LibreOffice Calc is not installed";
+        }
+        host().connect();
+    }
+    static CalcHost& host() { return office->host(); }
+
+    // A fresh workbook with its first sheet active.
+    std::shared_ptr<Workbook> freshWorkbook() {
+        auto workbook = host().addWorkbook();
+        workbook->worksheet(1)->activate();
+        return workbook;
+    }
+
+    // Pumps until the predicate holds or two seconds pass.
+    template <class Predicate> bool pumpUntil(Predicate done) {
+        const auto deadline = std::chrono::steady_clock::now() + 2s;
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            host().pumpEvents();
+            std::this_thread::sleep_for(10ms);
+        }
+        return done();
+    }
+};
+
+TEST_F(CalcHostTest, ConnectingAgainFindsTheSameOffice) {
+    const auto pid = host().officeProcessId();
+    ASSERT_TRUE(pid.has_value());
+    host().connect();
+    EXPECT_EQ(host().officeProcessId(), pid);
+    // A second host (a later run of the program) finds it through the pipe.
+    CalcHost other(office->options());
+    other.connect();
+    EXPECT_FALSE(other.officeProcessId().has_value());
+    auto workbook = host().addWorkbook();
+    EXPECT_EQ(other.activeWorkbook()->name(), workbook->name());
+    workbook->close();
+}
+
+TEST_F(CalcHostTest, AddedWorkbookIsActiveAndListsItsSheets) {
+    auto first = host().addWorkbook();
+    auto second = host().addWorkbook();
+    EXPECT_NE(first->name(), second->name());
+    EXPECT_EQ(host().activeWorkbook()->name(), second->name());
+    EXPECT_EQ(second->sheetCount(), 1);
+    EXPECT_EQ(second->sheetNames().size(), 1u);
+    EXPECT_EQ(second->worksheet(1)->name(), second->sheetNames()[0]);
+    EXPECT_EQ(second->worksheet(second->sheetNames()[0])->name(), second->sheetNames()[0]);
+    EXPECT_THROW(second->worksheet(2), SpreadsheetError);
+    EXPECT_THROW(second->worksheet(0), SpreadsheetError);
+    EXPECT_THROW(second->worksheet(U"なし"), SpreadsheetError);
+
+    const Text secondName = second->name();
+    second->close();
+    EXPECT_THROW(second->name(), SpreadsheetError);
+    EXPECT_NE(host().activeWorkbook()->name(), secondName);
+    first->close();
+}
+
+TEST_F(CalcHostTest, CellsKeepJapaneseTextAndReadNumbersAsText) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    const struct {
+        const char32_t* written;
+        const char32_t* read;
+    } cases[] = {{U"線番", U"線番"}, {U"【1】", U"【1】"}, {U"ＡＢ１", U"ＡＢ１"},
+                 {U"1-A", U"1-A"},   {U"12", U"12"},       {U"1.50", U"1.5"},
+                 {U"", U""}};
+    int row = 1;
+    for (const auto& c : cases) {
+        sheet->cell(row, 2)->setValue(c.written);
+        EXPECT_EQ(sheet->cell(row, 2)->value(), c.read) << row;
+        ++row;
+    }
+    // Formatted as text first, digits stay as typed.
+    auto textCell = sheet->range(U"D1", U"D1");
+    textCell->setNumberFormatLocal(U"@");
+    textCell->setValue(U"001");
+    EXPECT_EQ(textCell->value(), U"001");
+    sheet->cell(1, 5)->setValue(U"001");
+    EXPECT_EQ(sheet->cell(1, 5)->value(), U"1");
+
+    // The bulk read gives what the per-cell reads give.
+    auto block = sheet->range(CellRef{1, 1}, CellRef{8, 5});
+    const auto values = block->values();
+    ASSERT_EQ(values.size(), 8u);
+    for (int r = 1; r <= 8; ++r) {
+        ASSERT_EQ(values[r - 1].size(), 5u);
+        for (int c = 1; c <= 5; ++c) {
+            EXPECT_EQ(values[r - 1][c - 1], sheet->cell(r, c)->value()) << r << "," << c;
+        }
+    }
+    // Writing a range fills every cell; the value of a range is its top-left cell's.
+    sheet->range(U"G3", U"F2")->setValue(U"同");
+    EXPECT_EQ(sheet->range(U"F2", U"G3")->values(),
+              (std::vector<std::vector<Text>>{{U"同", U"同"}, {U"同", U"同"}}));
+    EXPECT_THROW(sheet->range(U"B0", U"C2"), SpreadsheetError);
+    workbook->close();
+}
+
+TEST_F(CalcHostTest, RenamingRefusesDuplicateAndForbiddenNames) {
+    auto workbook = freshWorkbook();
+    auto sheet = workbook->worksheet(1);
+    sheet->setName(U"線番");
+    EXPECT_EQ(sheet->name(), U"線番");
+    EXPECT_EQ(workbook->sheetNames(), std::vector<Text>{U"線番"});
+    sheet->setName(U"List");
+    sheet->setName(U"LIST"); // its own name in another case is a rename
+    EXPECT_EQ(sheet->name(), U"LIST");
+    for (const Text bad : {U"", U"a/b", U"a[1]", U"'x", U"1234567890123456789012345678901234"}) {
+        EXPECT_THROW(sheet->setName(bad), SpreadsheetError);
+    }
+    EXPECT_EQ(sheet->name(), U"LIST");
+    workbook->close();
+}
+
+TEST_F(CalcHostTest, WidthsHeightsAndHiddenRowsRoundTrip) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    for (const double width : {0.5, 2.5, 8.43, 13.0, 30.25}) {
+        sheet->range(U"B1", U"C1")->setColumnWidth(width);
+        EXPECT_NEAR(sheet->cell(1, 2)->columnWidth(), width, 0.011);
+        EXPECT_NEAR(sheet->cell(1, 3)->columnWidth(), width, 0.011);
+    }
+    for (const double height : {9.75, 13.5, 18.0, 36.75}) {
+        sheet->range(U"A2", U"A4")->setRowHeight(height);
+        EXPECT_DOUBLE_EQ(sheet->cell(3, 1)->rowHeight(), height);
+    }
+    sheet->setRowHidden(5, true);
+    EXPECT_TRUE(sheet->rowHidden(5));
+    EXPECT_FALSE(sheet->rowHidden(6));
+    EXPECT_FALSE(sheet->range(U"A5", U"A6")->entireRowHidden());
+    sheet->range(U"A6", U"B8")->setEntireRowHidden(true);
+    EXPECT_TRUE(sheet->range(U"A5", U"A8")->entireRowHidden());
+    sheet->range(U"A5", U"A5")->setEntireRowHidden(false);
+    EXPECT_FALSE(sheet->rowHidden(5));
+    EXPECT_TRUE(sheet->rowHidden(8));
+    workbook->close();
+}
+
+TEST_F(CalcHostTest, FormattingInsertingAndPageSetupTakeEffectOrSucceed) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    sheet->cell(1, 1)->setValue(U"上");
+    sheet->cell(2, 1)->setValue(U"下");
+    sheet->cell(2, 2)->setValue(U"右");
+    sheet->range(U"A1", U"A1")->insertShiftDown();
+    // Only the range's column moves down.
+    EXPECT_EQ(sheet->cell(1, 1)->value(), U"");
+    EXPECT_EQ(sheet->cell(2, 1)->value(), U"上");
+    EXPECT_EQ(sheet->cell(3, 1)->value(), U"下");
+    EXPECT_EQ(sheet->cell(2, 2)->value(), U"右");
+
+    auto all = sheet->allCells();
+    EXPECT_EQ(all->area().first, (CellRef{1, 1}));
+    all->setNumberFormatLocal(U"@");
+    all->setFontName(U"IPAPGothic");
+    all->setFontSize(9);
+    auto block = sheet->range(U"A1", U"C3");
+    block->setHorizontalAlignment(HorizontalAlignment::Center);
+    block->setVerticalAlignment(VerticalAlignment::Center);
+    block->setWrapText(true);
+    sheet->setPageMargins(PageMargins{18, 18, 36, 36});
+    workbook->close();
+}
+
+TEST_F(CalcHostTest, SelectionGivesActiveCellAndSelectedRows) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    sheet->range(U"C4", U"D9")->select();
+    EXPECT_EQ(host().selectedRows(), (SelectedRows{4, 6}));
+    EXPECT_EQ(host().activeCell(), (CellRef{4, 3}));
+    sheet->cell(12, 2)->activate();
+    EXPECT_EQ(host().activeCell(), (CellRef{12, 2}));
+    EXPECT_EQ(host().selectedRows(), (SelectedRows{12, 1}));
+
+    // A range of a sheet that is not active cannot be selected.
+    auto other = host().addWorkbook();
+    EXPECT_THROW(sheet->range(U"A1", U"A2")->select(), SpreadsheetError);
+    other->close();
+    workbook->close();
+}
+
+TEST_F(CalcHostTest, SavedAsXlsxAndReopenedKeepsTextWidthsAndHiddenRows) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    sheet->setName(U"線番表");
+    sheet->cell(1, 1)->setValue(U"【1】");
+    sheet->cell(2, 1)->setValue(U"ＡＢ１");
+    sheet->cell(3, 1)->setValue(U"7");
+    sheet->cell(1, 1)->setColumnWidth(20);
+    sheet->cell(2, 1)->setRowHeight(27);
+    sheet->setRowHidden(3, true);
+    const std::string path = office->folder() + "/線番 一覧.xlsx";
+    host().saveActiveWorkbookAs(fromUtf8(path));
+    EXPECT_EQ(workbook->name(), U"線番 一覧.xlsx");
+    workbook->close();
+
+    auto reopened = host().openWorkbook(fromUtf8(path));
+    EXPECT_EQ(host().activeWorkbook()->name(), U"線番 一覧.xlsx");
+    auto again = reopened->worksheet(U"線番表");
+    EXPECT_EQ(again->range(U"A1", U"A3")->values(),
+              (std::vector<std::vector<Text>>{{U"【1】"}, {U"ＡＢ１"}, {U"7"}}));
+    EXPECT_NEAR(again->cell(1, 1)->columnWidth(), 20, 0.05);
+    EXPECT_NEAR(again->cell(2, 1)->rowHeight(), 27, 0.05);
+    EXPECT_TRUE(again->rowHidden(3));
+    // Opening it again activates the open workbook instead of a second copy.
+    host().addWorkbook()->close();
+    host().openWorkbook(fromUtf8(path));
+    EXPECT_EQ(host().activeWorkbook()->name(), U"線番 一覧.xlsx");
+    reopened->close();
+
+    EXPECT_THROW(host().openWorkbook(fromUtf8(office->folder() + "/missing.xlsx")), SpreadsheetError);
+}
+
+TEST_F(CalcHostTest, EventsArriveOnThePumpingThreadOnlyWhenPumped) {
+    std::vector<std::string> seen;
+    std::vector<std::thread::id> threads;
+    host().setEventHandlers(SpreadsheetEvents{
+        [&] { seen.push_back("activated"), threads.push_back(std::this_thread::get_id()); },
+        [&] { seen.push_back("selection"), threads.push_back(std::this_thread::get_id()); },
+        [&] { seen.push_back("changed"), threads.push_back(std::this_thread::get_id()); },
+    });
+    auto workbook = freshWorkbook();
+    host().pumpEvents();
+    seen.clear();
+    threads.clear();
+
+    auto sheet = host().activeSheet();
+    sheet->range(U"B2", U"C3")->select();
+    sheet->range(U"B3", U"C4")->select();
+    EXPECT_TRUE(seen.empty()); // queued, not delivered from inside the calls
+    EXPECT_TRUE(pumpUntil([&] { return !seen.empty(); }));
+    // Two selection changes in a row reach the program once.
+    EXPECT_EQ(seen, std::vector<std::string>{"selection"});
+
+    seen.clear();
+    sheet->cell(1, 1)->setValue(U"変更");
+    EXPECT_TRUE(pumpUntil([&] { return std::count(seen.begin(), seen.end(), "changed") > 0; }));
+
+    seen.clear();
+    auto copy = host().addWorkbook(); // a second workbook, to switch sheets within the first
+    copy->close();
+    workbook->worksheet(1)->activate();
+    host().pumpEvents();
+    seen.clear();
+    // A sheet of the first workbook's own: switching to it raises "activated".
+    sheet->setName(U"一");
+    ASSERT_NO_THROW(workbook->worksheet(1)->activate());
+    for (const auto& id : threads) {
+        EXPECT_EQ(id, std::this_thread::get_id());
+    }
+    host().setEventHandlers({});
+    workbook->close();
+}
+
+TEST_F(CalcHostTest, KeysVisibilityAndTheMainWindow) {
+    for (const Text key : {U"{BS}", U"{DELETE}", U"{F1}", U"{F10}", U"{F12}"}) {
+        EXPECT_NO_THROW(host().disableKey(key));
+    }
+    EXPECT_THROW(host().disableKey(U"{F13}"), SpreadsheetError);
+    EXPECT_THROW(host().disableKey(U"a"), SpreadsheetError);
+
+    host().setVisible(true);
+    auto workbook = host().addWorkbook();
+    EXPECT_TRUE(host().visible());
+    host().setScreenUpdating(false);
+    host().setScreenUpdating(true);
+    const HostWindow window = host().mainWindow();
+    EXPECT_FALSE(window.title.empty());
+    EXPECT_EQ(window.windowClass, U"libreoffice-calc");
+    workbook->close();
+}
+
+// Runs after the others (cases run in order of definition): ends the office.
+TEST_F(CalcHostTest, AFrozenOfficeTimesOutAndAKilledOneTurnsCallsIntoFailures) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    const auto pid = host().officeProcessId();
+    ASSERT_TRUE(pid.has_value());
+
+    // A second connection with a short patience: a frozen office fails its
+    // call after the timeout instead of hanging the caller.
+    CalcHostOptions impatient = office->options();
+    impatient.callTimeout = 1s;
+    CalcHost other(impatient);
+    other.connect();
+    auto otherSheet = other.activeSheet();
+    ::kill(*pid, SIGSTOP);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(otherSheet->cell(1, 1)->value(), SpreadsheetError);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    ::kill(*pid, SIGCONT);
+    EXPECT_THROW(otherSheet->name(), SpreadsheetError); // that connection is gone
+    other.connect();
+    EXPECT_NO_THROW(other.activeWorkbook());
+
+    office->kill();
+    std::this_thread::sleep_for(500ms);
+    EXPECT_THROW(sheet->cell(1, 1)->value(), SpreadsheetError);
+    EXPECT_THROW(host().activeWorkbook(), SpreadsheetError);
+    EXPECT_THROW(workbook->sheetCount(), SpreadsheetError);
+    EXPECT_FALSE(host().isVisible());
+    EXPECT_NO_THROW(host().pumpEvents());
+
+    // connect() starts a new office.
+    host().connect();
+    EXPECT_NE(host().officeProcessId(), pid);
+    EXPECT_NO_THROW(host().addWorkbook()->close());
+}
+
+} // namespace
+} // namespace lumitag::platform::calc
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (!lumitag::platform::calc::testing::TestOffice::available()) {
+        std::printf("LibreOffice Calc is not installed: skipped\n");
+        return 77;
+    }
+    lumitag::platform::calc::testing::TestOffice theOffice;
+    lumitag::platform::calc::office = &theOffice;
+    const int result = RUN_ALL_TESTS();
+    lumitag::platform::calc::office = nullptr;
+    return result;
+}
