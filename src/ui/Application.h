@@ -168,7 +168,6 @@ private:
     void removeForm(Form& form);
     void setActiveForm(Form* form);
     void forgetControl(Control* control);
-    void removeTimer(Timer& timer);
     void collectTimers(std::vector<Timer*>& out) const;
 
     void dispatchKeyDown(Form& form, KeyEvent event, char32_t character);

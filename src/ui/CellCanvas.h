@@ -39,7 +39,7 @@ public:
 
     void fillRect(const Rect& rect);
     void textOut(int x, int y, TextView text);
-    // Text clipped to `rect`, drawn at (x, y).
+    // Fills `rect` with the brush and draws the text at (x, y), clipped to it.
     void textRect(const Rect& rect, int x, int y, TextView text);
 
     // Set by the grid around each cell it paints.

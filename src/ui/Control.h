@@ -171,7 +171,8 @@ protected:
     virtual void defaultChar(char32_t) {}
     virtual void defaultMouseDown(const MouseEvent&) {}
     virtual void defaultMouseMove(const MouseEvent&) {}
-    virtual void defaultMouseUp(const MouseEvent&, bool /*inside*/) {}
+    // A left release inside a control pressed with the left button clicks it.
+    virtual void defaultMouseUp(const MouseEvent& event, bool inside);
     virtual void defaultDoubleClick(const MouseEvent&) {}
     virtual void defaultWheel(WheelEvent&) {}
     // Alt + the caption's accelerator chose this control.
@@ -188,7 +189,6 @@ private:
     friend class Form;
 
     void removeChild(Control* child);
-    void forgetForm();
 
     Application* application_;
     Form* form_ = nullptr;

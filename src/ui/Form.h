@@ -72,7 +72,8 @@ private:
 
     bool keyPreview_ = false;
     Control* activeControl_ = nullptr;
-    int focusRequest_ = 0; // counts focus moves, so a nested move can override an outer one
+    int focusRequest_ = 0;       // counts focus requests, so one made by an exit handler wins
+    Control* exiting_ = nullptr; // the control whose exit handler runs now
     std::vector<PopupMenu*> menus_;
     std::vector<Timer*> timers_;
 };
