@@ -10,9 +10,11 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
+#include <unistd.h>
 
 namespace lumitag::platform::calc {
 namespace {
@@ -50,17 +52,21 @@ protected:
     }
 };
 
+// Path of this test program, for the probe below.
+std::string selfPath;
+
 TEST_F(CalcHostTest, ConnectingAgainFindsTheSameOffice) {
     const auto pid = host().officeProcessId();
     ASSERT_TRUE(pid.has_value());
     host().connect();
     EXPECT_EQ(host().officeProcessId(), pid);
-    // A second host (a later run of the program) finds it through the pipe.
-    CalcHost other(office->options());
-    other.connect();
-    EXPECT_FALSE(other.officeProcessId().has_value());
+    // A later run of the program finds the office through its pipe instead of
+    // starting another: the probe (this program in another process) connects
+    // with the same options and sees the workbook added here.
     auto workbook = host().addWorkbook();
-    EXPECT_EQ(other.activeWorkbook()->name(), workbook->name());
+    workbook->worksheet(1)->setName(U"probe");
+    const std::string command = selfPath + " --probe " + std::to_string(getpid()) + " " + office->folder();
+    EXPECT_EQ(std::system(command.c_str()), 0);
     workbook->close();
 }
 
@@ -306,21 +312,17 @@ TEST_F(CalcHostTest, AFrozenOfficeTimesOutAndAKilledOneTurnsCallsIntoFailures) {
     const auto pid = host().officeProcessId();
     ASSERT_TRUE(pid.has_value());
 
-    // A second connection with a short patience: a frozen office fails its
-    // call after the timeout instead of hanging the caller.
-    CalcHostOptions impatient = office->options();
-    impatient.callTimeout = 1s;
-    CalcHost other(impatient);
-    other.connect();
-    auto otherSheet = other.activeSheet();
+    // A frozen office fails the call after the timeout instead of hanging the
+    // caller; the connection is cut, and connect() finds the office again.
     ::kill(*pid, SIGSTOP);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_THROW(otherSheet->cell(1, 1)->value(), SpreadsheetError);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_THROW(sheet->cell(1, 1)->value(), SpreadsheetError);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, office->options().callTimeout + 5s);
     ::kill(*pid, SIGCONT);
-    EXPECT_THROW(otherSheet->name(), SpreadsheetError); // that connection is gone
-    other.connect();
-    EXPECT_NO_THROW(other.activeWorkbook());
+    EXPECT_THROW(sheet->name(), SpreadsheetError); // that connection is gone
+    host().connect();
+    EXPECT_EQ(host().officeProcessId(), pid);
+    EXPECT_NO_THROW(host().activeWorkbook()->name());
 
     office->kill();
     std::this_thread::sleep_for(500ms);
@@ -339,7 +341,30 @@ TEST_F(CalcHostTest, AFrozenOfficeTimesOutAndAKilledOneTurnsCallsIntoFailures) {
 } // namespace
 } // namespace lumitag::platform::calc
 
+// --probe <pid> <folder>: connects as the test program <pid> does and checks
+// that it reaches that program's office (exit code 0).
+int probe(const std::string& pid, const std::string& folder) {
+    using namespace lumitag::platform;
+    calc::CalcHostOptions options;
+    options.profileFolder = folder + "/profile";
+    options.pipeName = "lumitag-calc-test-" + pid;
+    options.headless = true;
+    options.startTimeout = std::chrono::seconds(1);
+    calc::CalcHost host(options);
+    try {
+        host.connect();
+        const bool found = !host.officeProcessId() && host.activeSheet()->name() == U"probe";
+        return found ? 0 : 1;
+    } catch (const SpreadsheetError&) {
+        return 2;
+    }
+}
+
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--probe") {
+        return probe(argv[2], argv[3]);
+    }
+    lumitag::platform::calc::selfPath = argv[0];
     ::testing::InitGoogleTest(&argc, argv);
     if (!lumitag::platform::calc::testing::TestOffice::available()) {
         std::printf("LibreOffice Calc is not installed: skipped\n");

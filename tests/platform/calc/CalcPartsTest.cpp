@@ -23,7 +23,7 @@ TEST(CalcUnits, ColumnWidthsRoundTripThroughHundredthsOfAMillimetre) {
         EXPECT_NEAR(columnWidthFromHundredthMm(columnWidthToHundredthMm(characters)), characters, 0.01);
     }
     // 8.43 characters are the classic 64-pixel column; one character is 12 pixels.
-    EXPECT_EQ(columnWidthToHundredthMm(8.43), 1693);
+    EXPECT_EQ(columnWidthToHundredthMm(8.43), 1694);
     EXPECT_EQ(columnWidthToHundredthMm(1.0), 318);
     EXPECT_EQ(columnWidthToHundredthMm(-3.0), 0);
 }
@@ -50,7 +50,7 @@ TEST(CalcUnits, NumbersReadAsTheSpreadsheetWritesThem) {
 }
 
 TEST(CalcCellValues, TextNumberAndEmptyCells) {
-    EXPECT_EQ(cellValueText(css::uno::Any(rtl::OUString("線番"))), U"線番");
+    EXPECT_EQ(cellValueText(css::uno::Any(toUno(U"線番"))), U"線番");
     EXPECT_EQ(cellValueText(css::uno::Any(42.0)), U"42");
     EXPECT_EQ(cellValueText(css::uno::Any()), U"");
 }

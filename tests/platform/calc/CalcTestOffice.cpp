@@ -25,7 +25,7 @@ CalcHostOptions TestOffice::options() const {
     options.headless = true;
     options.officeEndsWithHost = true;
     options.startTimeout = std::chrono::seconds(90);
-    options.callTimeout = std::chrono::seconds(20);
+    options.callTimeout = std::chrono::seconds(5);
     return options;
 }
 

@@ -152,7 +152,7 @@ std::shared_ptr<Workbook> CalcHost::addWorkbook() {
             failCall("the spreadsheet did not create a workbook");
         }
         session_->noteUsed(document);
-        return std::make_shared<CalcWorkbook>(session_, document);
+        return session_->makeHandle<CalcWorkbook>(session_, document);
     });
 }
 
@@ -179,7 +179,7 @@ std::shared_ptr<Workbook> CalcHost::openWorkbook(const Text& path) {
                 failCall("the file is not a workbook");
             }
             session_->noteUsed(document);
-            workbook = std::make_shared<CalcWorkbook>(session_, document);
+            workbook = session_->makeHandle<CalcWorkbook>(session_, document);
         },
         session_->options().openTimeout);
     return workbook;
@@ -192,7 +192,7 @@ std::shared_ptr<Workbook> CalcHost::activeWorkbook() {
             failCall("no workbook is open");
         }
         session_->attach(document);
-        return std::make_shared<CalcWorkbook>(session_, document);
+        return session_->makeHandle<CalcWorkbook>(session_, document);
     });
 }
 
@@ -203,7 +203,7 @@ std::shared_ptr<Worksheet> CalcHost::activeSheet() {
             failCall("no workbook is open");
         }
         const Reference<css::sheet::XSpreadsheetView> view(controllerOf(document), UNO_QUERY_THROW);
-        return std::make_shared<CalcWorksheet>(session_, document, view->getActiveSheet());
+        return session_->makeHandle<CalcWorksheet>(session_, document, view->getActiveSheet());
     });
 }
 

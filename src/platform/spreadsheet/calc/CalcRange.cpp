@@ -18,6 +18,7 @@
 #include <com/sun/star/table/CellHoriJustify.hpp>
 #include <com/sun/star/table/CellVertJustify2.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
+#include <com/sun/star/util/NumberFormat.hpp>
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
@@ -28,6 +29,7 @@ using css::uno::Any;
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
+using css::uno::XInterface;
 
 Text cellValueText(const Any& value) {
     if (double number = 0; value >>= number) {
@@ -37,6 +39,39 @@ Text cellValueText(const Any& value) {
         return fromUno(text);
     }
     return Text();
+}
+
+bool isTextFormatted(const Reference<css::sheet::XSpreadsheetDocument>& document,
+                     const Reference<css::table::XCellRange>& cells) {
+    sal_Int32 key = 0;
+    if (!(Reference<css::beans::XPropertySet>(cells, UNO_QUERY_THROW)->getPropertyValue("NumberFormat") >>=
+          key)) {
+        return false;
+    }
+    const Reference<css::util::XNumberFormatsSupplier> supplier(document, UNO_QUERY_THROW);
+    const Reference<css::beans::XPropertySet> format = supplier->getNumberFormats()->getByKey(key);
+    sal_Int16 type = 0;
+    return format.is() && (format->getPropertyValue("Type") >>= type) &&
+           (type & css::util::NumberFormat::TEXT) != 0;
+}
+
+void enterTexts(const Reference<css::sheet::XSpreadsheetDocument>& document,
+                const Reference<css::table::XCellRange>& cells,
+                const css::uno::Sequence<css::uno::Sequence<rtl::OUString>>& texts) {
+    if (isTextFormatted(document, cells)) {
+        // Calc's formula entry ignores the text format; store the texts as they are.
+        css::uno::Sequence<css::uno::Sequence<Any>> data(texts.getLength());
+        for (sal_Int32 r = 0; r < texts.getLength(); ++r) {
+            css::uno::Sequence<Any> row(texts[r].getLength());
+            for (sal_Int32 c = 0; c < texts[r].getLength(); ++c) {
+                row.getArray()[c] <<= texts[r][c];
+            }
+            data.getArray()[r] = row;
+        }
+        Reference<css::sheet::XCellRangeData>(cells, UNO_QUERY_THROW)->setDataArray(data);
+        return;
+    }
+    Reference<css::sheet::XCellRangeFormula>(cells, UNO_QUERY_THROW)->setFormulaArray(texts);
 }
 
 CalcRange::CalcRange(std::shared_ptr<CalcSession> session,
@@ -89,7 +124,7 @@ void CalcRange::setValue(const Text& value) {
         for (sal_Int32 r = 0; r < formulas.getLength(); ++r) {
             formulas.getArray()[r] = row;
         }
-        Reference<css::sheet::XCellRangeFormula>(cells_, UNO_QUERY_THROW)->setFormulaArray(formulas);
+        enterTexts(document_, cells_, formulas);
     });
 }
 
@@ -98,7 +133,12 @@ void CalcRange::selectOnGate(const Reference<css::table::XCellRange>& cells) {
     const Reference<css::sheet::XSpreadsheetDocument> active = session_->activeDocument();
     const Reference<css::frame::XModel> model(document_, UNO_QUERY_THROW);
     const Reference<css::sheet::XSpreadsheetView> view(model->getCurrentController(), UNO_QUERY_THROW);
-    if (active != document_ || view->getActiveSheet() != sheet_) {
+    // Calc hands out a new object for a sheet on every request: sheets are
+    // compared by their index.
+    const auto sheetIndex = [](const Reference<XInterface>& sheet) {
+        return Reference<css::sheet::XCellRangeAddressable>(sheet, UNO_QUERY_THROW)->getRangeAddress().Sheet;
+    };
+    if (active != document_ || sheetIndex(view->getActiveSheet()) != sheetIndex(sheet_)) {
         failCall("the range is not on the active sheet");
     }
     Reference<css::view::XSelectionSupplier>(view, UNO_QUERY_THROW)->select(Any(cells));
@@ -273,6 +313,12 @@ void CalcRange::setEntireRowHidden(bool hidden) {
         Reference<css::beans::XPropertySet>(columnsRows->getRows(), UNO_QUERY_THROW)
             ->setPropertyValue("IsVisible", Any(!hidden));
     });
+}
+
+void CalcRange::releaseUno() {
+    document_.clear();
+    sheet_.clear();
+    cells_.clear();
 }
 
 } // namespace lumitag::platform::calc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/spreadsheet/Range.h"
+#include "platform/spreadsheet/calc/UnoHandle.h"
 
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
@@ -13,7 +14,7 @@ namespace lumitag::platform::calc {
 class CalcSession;
 
 // A rectangle of cells of a Calc sheet.
-class CalcRange final : public Range {
+class CalcRange final : public UnoHandle, public Range {
 public:
     CalcRange(std::shared_ptr<CalcSession> session,
               css::uno::Reference<css::sheet::XSpreadsheetDocument> document,
@@ -40,6 +41,8 @@ public:
     bool entireRowHidden() override;
     void setEntireRowHidden(bool hidden) override;
 
+    void releaseUno() override;
+
 private:
     void setProperty(const char* name, const css::uno::Any& value);
     void selectOnGate(const css::uno::Reference<css::table::XCellRange>& cells);
@@ -50,6 +53,17 @@ private:
     css::uno::Reference<css::table::XCellRange> cells_;
     CellArea area_;
 };
+
+// Whether the range's cells are formatted as text ("@"): what is written into
+// them stays text, as typing into them does. False for mixed formats.
+bool isTextFormatted(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document,
+                     const css::uno::Reference<css::table::XCellRange>& cells);
+
+// Writes each text into its cell as typing it would: a number becomes a number,
+// except in cells formatted as text, where it stays text.
+void enterTexts(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document,
+                const css::uno::Reference<css::table::XCellRange>& cells,
+                const css::uno::Sequence<css::uno::Sequence<rtl::OUString>>& texts);
 
 // A cell's value from a data array as the program reads it: text as it is, a
 // number as numberAsText writes it, an empty cell as empty text.

@@ -2,20 +2,24 @@
 
 #include <algorithm>
 #include <com/sun/star/awt/XUserInputInterception.hpp>
+#include <com/sun/star/awt/XWindow2.hpp>
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/document/XDocumentEventBroadcaster.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/theGlobalEventBroadcaster.hpp>
 #include <com/sun/star/sheet/XActivationBroadcaster.hpp>
 #include <com/sun/star/util/URLTransformer.hpp>
 #include <com/sun/star/util/XChangesNotifier.hpp>
+#include <com/sun/star/util/XModifyBroadcaster.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <cstdlib>
@@ -57,6 +61,16 @@ std::string defaultProfileFolder() {
 
 Reference<XInterface> identity(const Reference<XInterface>& object) {
     return Reference<XInterface>(object, UNO_QUERY);
+}
+
+// Whether the document's window is on the screen.
+bool isShown(const Reference<css::sheet::XSpreadsheetDocument>& document) {
+    const Reference<css::frame::XModel> model(document, UNO_QUERY);
+    const Reference<css::frame::XController> controller =
+        model.is() ? model->getCurrentController() : nullptr;
+    const Reference<css::frame::XFrame> frame = controller.is() ? controller->getFrame() : nullptr;
+    const Reference<css::awt::XWindow2> window(frame.is() ? frame->getContainerWindow() : nullptr, UNO_QUERY);
+    return window.is() && window->isVisible();
 }
 
 std::string narrow(const rtl::OUString& text) {
@@ -237,6 +251,14 @@ void CalcSession::dropConnection() {
     connected_ = false;
     attachedViews_.clear();
     lastUsed_.clear();
+    for (const std::weak_ptr<UnoHandle>& weak : handles_) {
+        if (const auto handle = weak.lock()) {
+            handle->releaseUno();
+        }
+    }
+    handles_.clear();
+    handlesAfterPrune_ = 0;
+    state_->forgetDocuments();
     desktop_.clear();
     remoteContext_.clear();
     if (bridge.is()) {
@@ -316,6 +338,15 @@ void CalcSession::attach(const Reference<css::sheet::XSpreadsheetDocument>& docu
         if (const Reference<css::util::XChangesNotifier> changes(document, UNO_QUERY); changes.is()) {
             changes->addChangesListener(Reference<css::util::XChangesListener>(listener_));
         }
+        // Calc reports cell changes made through its API only to listeners on
+        // the cells themselves: one listener per sheet covers every cell.
+        const Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
+        for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
+            if (const Reference<css::util::XModifyBroadcaster> cells(sheets->getByIndex(i), UNO_QUERY);
+                cells.is()) {
+                cells->addModifyListener(Reference<css::util::XModifyListener>(listener_));
+            }
+        }
         if (const Reference<css::lang::XComponent> component(document, UNO_QUERY); component.is()) {
             component->addEventListener(
                 Reference<css::lang::XEventListener>(static_cast<css::util::XChangesListener*>(listener_)));
@@ -335,11 +366,17 @@ void CalcSession::noteUsed(const Reference<css::sheet::XSpreadsheetDocument>& do
 }
 
 Reference<css::sheet::XSpreadsheetDocument> CalcSession::activeDocument() {
+    const bool lastUsedOpen = lastUsed_.is() && !state_->isClosed(lastUsed_);
     Reference<css::sheet::XSpreadsheetDocument> current(desktop_->getCurrentComponent(), UNO_QUERY);
     if (current.is() && !state_->isClosed(current)) {
-        return current;
+        // The office's current component follows the window the user worked
+        // in last; a hidden window never becomes current, so a hidden workbook
+        // the program used last stays the active one.
+        if (!lastUsedOpen || current == lastUsed_ || isShown(lastUsed_)) {
+            return current;
+        }
     }
-    if (lastUsed_.is() && !state_->isClosed(lastUsed_)) {
+    if (lastUsedOpen) {
         return lastUsed_;
     }
     const Reference<css::container::XEnumeration> components = desktop_->getComponents()->createEnumeration();
@@ -353,6 +390,9 @@ Reference<css::sheet::XSpreadsheetDocument> CalcSession::activeDocument() {
 }
 
 void CalcSession::requireOpen(const Reference<XInterface>& document) const {
+    if (!document.is()) {
+        failCall("the connection this object came through has ended");
+    }
     if (state_->isClosed(document)) {
         failCall("the workbook has been closed");
     }

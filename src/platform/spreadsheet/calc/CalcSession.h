@@ -4,6 +4,7 @@
 #include "platform/spreadsheet/calc/CalcHost.h"
 #include "platform/spreadsheet/calc/CallGate.h"
 #include "platform/spreadsheet/calc/OfficeProcess.h"
+#include "platform/spreadsheet/calc/UnoHandle.h"
 #include "platform/spreadsheet/calc/UnoListeners.h"
 
 #include <com/sun/star/frame/XDesktop2.hpp>
@@ -54,7 +55,17 @@ public:
     // else any open spreadsheet. Empty when none is open.
     css::uno::Reference<css::sheet::XSpreadsheetDocument> activeDocument();
     void noteUsed(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
-    // Fails when the document has been closed.
+    // Makes the session release the handle's references when the connection ends.
+    template <class Handle, class... Args> std::shared_ptr<Handle> makeHandle(Args&&... args) {
+        auto handle = std::make_shared<Handle>(std::forward<Args>(args)...);
+        if (handles_.size() >= 2 * handlesAfterPrune_ + 64) {
+            std::erase_if(handles_, [](const std::weak_ptr<UnoHandle>& h) { return h.expired(); });
+            handlesAfterPrune_ = handles_.size();
+        }
+        handles_.push_back(handle);
+        return handle;
+    }
+    // Fails when the document has been closed or its connection has ended.
     void requireOpen(const css::uno::Reference<css::uno::XInterface>& document) const;
 
     ListenerState& state() { return *state_; }
@@ -87,6 +98,8 @@ private:
     std::vector<css::uno::Reference<css::uno::XInterface>> attachedViews_;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> lastUsed_;
     bool requestedVisible_ = false;
+    std::vector<std::weak_ptr<UnoHandle>> handles_;
+    std::size_t handlesAfterPrune_ = 0;
 
     // Last member: its thread ends before the members it uses.
     CallGate gate_;

@@ -73,7 +73,7 @@ std::shared_ptr<Worksheet> CalcWorkbook::worksheet(const Text& name) {
             failCall("no sheet of that name");
         }
         Reference<css::sheet::XSpreadsheet> sheet(sheets->getByName(unoName), UNO_QUERY_THROW);
-        return std::make_shared<CalcWorksheet>(session_, document_, sheet);
+        return session_->makeHandle<CalcWorksheet>(session_, document_, sheet);
     });
 }
 
@@ -85,7 +85,7 @@ std::shared_ptr<Worksheet> CalcWorkbook::worksheet(int index) {
             failCall("no sheet at that index");
         }
         Reference<css::sheet::XSpreadsheet> sheet(sheets->getByIndex(index - 1), UNO_QUERY_THROW);
-        return std::make_shared<CalcWorksheet>(session_, document_, sheet);
+        return session_->makeHandle<CalcWorksheet>(session_, document_, sheet);
     });
 }
 
@@ -139,6 +139,10 @@ void CalcWorkbook::storeAs(const std::string& path) {
     Reference<css::frame::XStorable>(document_, UNO_QUERY_THROW)
         ->storeAsURL(
             url, css::uno::Sequence<css::beans::PropertyValue>(std::array{filterName, overwrite}.data(), 2));
+}
+
+void CalcWorkbook::releaseUno() {
+    document_.clear();
 }
 
 } // namespace lumitag::platform::calc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/spreadsheet/Workbook.h"
+#include "platform/spreadsheet/calc/UnoHandle.h"
 
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <memory>
@@ -10,7 +11,7 @@ namespace lumitag::platform::calc {
 class CalcSession;
 
 // A Calc spreadsheet document as the program's workbook.
-class CalcWorkbook final : public Workbook {
+class CalcWorkbook final : public UnoHandle, public Workbook {
 public:
     CalcWorkbook(std::shared_ptr<CalcSession> session,
                  css::uno::Reference<css::sheet::XSpreadsheetDocument> document);
@@ -25,6 +26,8 @@ public:
     // Stores the workbook under a new path (format from the extension); runs on
     // the gate thread.
     void storeAs(const std::string& path);
+
+    void releaseUno() override;
 
 private:
     std::shared_ptr<CalcSession> session_;

@@ -129,7 +129,7 @@ std::shared_ptr<Range> CalcWorksheet::makeRange(const CellArea& area) {
     session_->requireOpen(document_);
     const Reference<css::table::XCellRange> cells = sheet_->getCellRangeByPosition(
         area.first.column - 1, area.first.row - 1, area.last.column - 1, area.last.row - 1);
-    return std::make_shared<CalcRange>(session_, document_, sheet_, cells, area);
+    return session_->makeHandle<CalcRange>(session_, document_, sheet_, cells, area);
 }
 
 std::shared_ptr<Range> CalcWorksheet::cell(int row, int column) {
@@ -215,12 +215,12 @@ void CalcWorksheet::paste(const Range& destination) {
             }
             formulaRows[r] = line;
         }
-        const Reference<css::sheet::XCellRangeFormula> cells(
+        enterTexts(
+            document_,
             sheet_->getCellRangeByPosition(target.first.column - 1, target.first.row - 1,
                                            target.first.column - 1 + static_cast<sal_Int32>(columns) - 1,
                                            target.first.row - 1 + static_cast<sal_Int32>(rows.size()) - 1),
-            UNO_QUERY_THROW);
-        cells->setFormulaArray(formulas);
+            formulas);
     });
 }
 
@@ -242,6 +242,11 @@ void CalcWorksheet::setPageMargins(const PageMargins& margins) {
         style->setPropertyValue("BottomMargin",
                                 Any(static_cast<sal_Int32>(pointsToHundredthMm(margins.bottom))));
     });
+}
+
+void CalcWorksheet::releaseUno() {
+    document_.clear();
+    sheet_.clear();
 }
 
 } // namespace lumitag::platform::calc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/spreadsheet/Worksheet.h"
+#include "platform/spreadsheet/calc/UnoHandle.h"
 
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
@@ -11,7 +12,7 @@ namespace lumitag::platform::calc {
 class CalcSession;
 
 // One sheet of a Calc document.
-class CalcWorksheet final : public Worksheet {
+class CalcWorksheet final : public UnoHandle, public Worksheet {
 public:
     CalcWorksheet(std::shared_ptr<CalcSession> session,
                   css::uno::Reference<css::sheet::XSpreadsheetDocument> document,
@@ -28,6 +29,8 @@ public:
     void setRowHidden(int row, bool hidden) override;
     void paste(const Range& destination) override;
     void setPageMargins(const PageMargins& margins) override;
+
+    void releaseUno() override;
 
 private:
     // On the gate thread: the range over the area, failing off the sheet.

@@ -41,6 +41,12 @@ bool ListenerState::isClosed(const Reference<XInterface>& document) const {
     return std::find(closed_.begin(), closed_.end(), id) != closed_.end();
 }
 
+void ListenerState::forgetDocuments() {
+    std::lock_guard lock(mutex_);
+    newDocuments_.clear();
+    closed_.clear();
+}
+
 const std::vector<DisabledKeyName>& disableableKeys() {
     namespace Key = css::awt::Key;
     static const std::vector<DisabledKeyName> keys = {
@@ -85,6 +91,10 @@ sal_Bool HostListener::keyReleased(const css::awt::KeyEvent& event) {
 }
 
 void HostListener::changesOccurred(const css::util::ChangesEvent&) {
+    state_->events.push(HostEvent::SheetChanged);
+}
+
+void HostListener::modified(const css::lang::EventObject&) {
     state_->events.push(HostEvent::SheetChanged);
 }
 

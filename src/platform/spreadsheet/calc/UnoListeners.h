@@ -7,9 +7,10 @@
 #include <com/sun/star/document/XDocumentEventListener.hpp>
 #include <com/sun/star/sheet/XActivationEventListener.hpp>
 #include <com/sun/star/util/XChangesListener.hpp>
+#include <com/sun/star/util/XModifyListener.hpp>
 #include <com/sun/star/view/XSelectionChangeListener.hpp>
 #include <cppuhelper/implbase1.hxx>
-#include <cppuhelper/implbase5.hxx>
+#include <cppuhelper/implbase6.hxx>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -33,6 +34,8 @@ struct ListenerState {
     // Documents that have been closed (disposed).
     void noteClosed(const css::uno::Reference<css::uno::XInterface>& document);
     bool isClosed(const css::uno::Reference<css::uno::XInterface>& document) const;
+    // Lets go of every document of a connection that has ended.
+    void forgetDocuments();
 
 private:
     mutable std::mutex mutex_;
@@ -52,9 +55,9 @@ const std::vector<DisabledKeyName>& disableableKeys();
 // and the office's document events (a new view to attach to). It only records;
 // the user-interface thread acts.
 class HostListener
-    : public cppu::WeakImplHelper5<css::view::XSelectionChangeListener, css::sheet::XActivationEventListener,
+    : public cppu::WeakImplHelper6<css::view::XSelectionChangeListener, css::sheet::XActivationEventListener,
                                    css::awt::XKeyHandler, css::util::XChangesListener,
-                                   css::document::XDocumentEventListener> {
+                                   css::util::XModifyListener, css::document::XDocumentEventListener> {
 public:
     explicit HostListener(std::shared_ptr<ListenerState> state) : state_(std::move(state)) {}
 
@@ -63,6 +66,7 @@ public:
     sal_Bool SAL_CALL keyPressed(const css::awt::KeyEvent& event) override;
     sal_Bool SAL_CALL keyReleased(const css::awt::KeyEvent& event) override;
     void SAL_CALL changesOccurred(const css::util::ChangesEvent& event) override;
+    void SAL_CALL modified(const css::lang::EventObject& event) override;
     void SAL_CALL documentEventOccured(const css::document::DocumentEvent& event) override;
     void SAL_CALL disposing(const css::lang::EventObject& event) override;
 

@@ -50,6 +50,9 @@ Text fromUno(const rtl::OUString& text) {
 }
 
 rtl::OUString fileUrl(std::string_view absolutePath) {
+    if (absolutePath.empty() || absolutePath.front() != '/') {
+        return rtl::OUString();
+    }
     const rtl::OUString path =
         rtl::OStringToOUString(rtl::OString(absolutePath.data(), static_cast<sal_Int32>(absolutePath.size())),
                                RTL_TEXTENCODING_UTF8);
