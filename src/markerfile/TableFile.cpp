@@ -37,10 +37,14 @@ Text quotedField(const Text& cell) {
 } // namespace
 
 Text markUnnamedTable(TextView line) {
-    Text out(line);
-    const std::size_t run = out.find(U"     ");
-    if (run != Text::npos)
-        out.replace(run, 5, U"_");
+    const std::size_t run = line.find(U"     ");
+    if (run == TextView::npos)
+        return Text(line);
+    Text out;
+    out.reserve(line.size() - 4);
+    out += line.substr(0, run);
+    out += U'_';
+    out += line.substr(run + 5);
     return out;
 }
 

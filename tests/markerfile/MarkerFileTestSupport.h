@@ -29,11 +29,11 @@ inline std::vector<Text> tableRow(Text tableNumber, Text name, Text workMode) {
         const std::string digits = std::to_string(column);
         row.emplace_back(digits.begin(), digits.end());
     }
-    row[1] = U"SP3P";
+    row[1] = Text(U"SP3P");
     row[3] = std::move(tableNumber);
     row[4] = std::move(name);
     row[5] = std::move(workMode);
-    row[9] = U"5";
+    row[9] = Text(U"5");
     return row;
 }
 
