@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ルミタグ"));
+    QApplication::setApplicationName(QStringLiteral("ルミタグ"));
     lumitag::qtfront::ensureUiFontLoaded();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

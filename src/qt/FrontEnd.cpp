@@ -1,0 +1,399 @@
+#include "qt/FrontEnd.h"
+
+#include "qt/ControlPainter.h"
+#include "qt/FormWindow.h"
+#include "qt/QtText.h"
+#include "ui/Application.h"
+#include "ui/ComboBox.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/StringGrid.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <algorithm>
+
+namespace lumitag::qtfront {
+
+namespace {
+
+// The model's clock moves on in steps of about this many real milliseconds.
+constexpr int kClockStep = 10;
+constexpr int kCaretBlink = 530;
+
+// Whether the focused control takes text from the input method.
+bool acceptsInputMethod(const ui::Control* control) {
+    if (control == nullptr || !control->effectivelyEnabled()) {
+        return false;
+    }
+    switch (control->kind()) {
+    case ui::ControlKind::Edit: {
+        const auto& edit = static_cast<const ui::Edit&>(*control);
+        return edit.imeMode() != ui::ImeMode::Disabled && !edit.readOnly();
+    }
+    case ui::ControlKind::ComboBox:
+        return static_cast<const ui::ComboBox&>(*control).style() == ui::ComboStyle::DropDown;
+    case ui::ControlKind::StringGrid:
+        return static_cast<const ui::StringGrid&>(*control).option(ui::GridOption::Editing);
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+FrontEnd::FrontEnd(ui::Application& application)
+    : application_(application), keyboard_(application), dropDown_(*this),
+      menus_(
+          application, [this](const ui::Form& form) -> QWidget* { return windowOf(form); },
+          [this] { afterInput(); }),
+      hints_(application,
+             [this](const ui::Control& control) -> QWidget* { return windowOf(control.form()); }) {
+    application_.setTextMetrics(&metrics_);
+    // Windows come and go with the model's forms (both main windows are
+    // hidden for a moment while the mode switches); the model says when to quit.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    qApp->installEventFilter(this);
+
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive) {
+            application_.activate();
+        } else if (state == Qt::ApplicationInactive) {
+            keyboard_.forgetHeldModifiers();
+            application_.deactivate();
+        }
+        afterInput();
+    });
+
+    clock_.setInterval(kClockStep);
+    connect(&clock_, &QTimer::timeout, this, &FrontEnd::tick);
+    elapsed_.start();
+    clock_.start();
+    caretBlink_.setInterval(kCaretBlink);
+    connect(&caretBlink_, &QTimer::timeout, this, &FrontEnd::blink);
+    caretBlink_.start();
+
+    synchronize();
+}
+
+FrontEnd::~FrontEnd() {
+    qApp->removeEventFilter(this);
+    application_.setTextMetrics(nullptr);
+    if (waitCursorShown_) {
+        QApplication::restoreOverrideCursor();
+    }
+    hints_.hide();
+}
+
+int FrontEnd::run() {
+    synchronize();
+    if (application_.terminated()) {
+        return 0;
+    }
+    running_ = true;
+    const int code = QApplication::exec();
+    running_ = false;
+    return code;
+}
+
+FormWindow* FrontEnd::windowOf(const ui::Form& form) const {
+    const auto found = windows_.find(&form);
+    return found != windows_.end() ? found->second.get() : nullptr;
+}
+
+bool FrontEnd::hasForm(const ui::Form& form) const {
+    const auto& forms = application_.forms();
+    return std::find(forms.begin(), forms.end(), &form) != forms.end();
+}
+
+FormWindow* FrontEnd::ownWindowOf(QObject* object) const {
+    // Key events reach a window's QWindow first and then its widget; only the
+    // widget's copy is taken, so that each key reaches the model once.
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr) {
+        return nullptr;
+    }
+    QWidget* top = widget->window();
+    for (const auto& [form, window] : windows_) {
+        if (window.get() == top) {
+            return window.get();
+        }
+    }
+    return nullptr;
+}
+
+bool FrontEnd::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) {
+        return false;
+    }
+    FormWindow* window = ownWindowOf(watched);
+    if (window == nullptr) {
+        return false; // message boxes, file dialogs and menus handle their own keys
+    }
+    if (type == QEvent::ShortcutOverride) {
+        // Every key is the model's: nothing in Qt may treat it as a shortcut.
+        event->accept();
+        return true;
+    }
+    if (application_.modal()) {
+        return true;
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    caretVisible_ = true;
+    caretBlink_.start();
+    if (type == QEvent::KeyPress) {
+        keyboard_.keyPress(key);
+    } else {
+        keyboard_.keyRelease(key);
+    }
+    afterInput();
+    return true;
+}
+
+void FrontEnd::tick() {
+    const qint64 now = elapsed_.elapsed();
+    const qint64 delta = now - lastTick_;
+    lastTick_ = now;
+    // While a dialog is open the model's clock stands still; that time is not
+    // made up afterwards.
+    if (application_.modal() || delta <= 0) {
+        return;
+    }
+    application_.advance(ui::Milliseconds{delta});
+    afterInput();
+}
+
+void FrontEnd::blink() {
+    const ui::Form* active = application_.activeForm();
+    FormWindow* window = active != nullptr ? windowOf(*active) : nullptr;
+    if (window == nullptr || !window->isVisible() || !ControlPainter::caretRectangle(*active)) {
+        caretVisible_ = true;
+        return;
+    }
+    caretVisible_ = !caretVisible_;
+    window->update();
+}
+
+void FrontEnd::afterInput() {
+    if (!application_.modal()) {
+        application_.idle();
+    }
+    synchronize();
+}
+
+void FrontEnd::synchronize() {
+    if (synchronizing_) {
+        return; // showing or activating a window reports back while we sync
+    }
+    synchronizing_ = true;
+    syncWindows();
+    syncMinimized();
+    syncActivation();
+    syncInputMethod();
+    syncDropDown();
+    menus_.update();
+    hints_.update();
+    syncCursor();
+    repaintIfChanged();
+    synchronizing_ = false;
+    quitWhenTerminated();
+}
+
+void FrontEnd::syncWindows() {
+    const QString title = toQString(application_.title());
+    if (QCoreApplication::applicationName() != title && !title.isEmpty()) {
+        QCoreApplication::setApplicationName(title);
+    }
+    for (ui::Form* form : application_.forms()) {
+        syncWindow(*form);
+    }
+    // Windows of forms that no longer exist go, but not from inside their own events.
+    for (auto it = windows_.begin(); it != windows_.end();) {
+        if (hasForm(*it->first)) {
+            ++it;
+            continue;
+        }
+        FormWindow* window = it->second.release();
+        window->hide();
+        window->deleteLater();
+        if (syncedActive_ == it->first) {
+            syncedActive_ = nullptr;
+        }
+        it = windows_.erase(it);
+    }
+}
+
+void FrontEnd::syncWindow(ui::Form& form) {
+    FormWindow* window = windowOf(form);
+    if (window == nullptr) {
+        if (!form.visible() || application_.terminated()) {
+            return; // a window is made when its form first shows
+        }
+        window = windows_.emplace(&form, std::make_unique<FormWindow>(*this, form)).first->second.get();
+    }
+    if (!form.visible() || application_.terminated()) {
+        if (window->isVisible()) {
+            window->hide();
+        }
+        return;
+    }
+    const QString caption = toQString(form.caption());
+    if (window->windowTitle() != caption) {
+        window->setWindowTitle(caption);
+    }
+    window->applyBounds(form.bounds());
+    if (!window->isVisible()) {
+        if (application_.minimized()) {
+            window->showMinimized();
+        } else {
+            window->show();
+        }
+    }
+}
+
+void FrontEnd::syncMinimized() {
+    if (application_.minimized() == syncedMinimized_) {
+        return;
+    }
+    syncedMinimized_ = application_.minimized();
+    for (const auto& [form, window] : windows_) {
+        if (!form->visible()) {
+            continue;
+        }
+        if (syncedMinimized_) {
+            window->showMinimized();
+        } else {
+            window->showNormal();
+        }
+    }
+}
+
+void FrontEnd::syncActivation() {
+    const ui::Form* active = application_.activeForm();
+    if (active == syncedActive_) {
+        return;
+    }
+    syncedActive_ = active;
+    FormWindow* window = active != nullptr ? windowOf(*active) : nullptr;
+    if (window != nullptr && window->isVisible() && !window->isActiveWindow() && !application_.minimized()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void FrontEnd::windowActivationChanged(FormWindow& window) {
+    if (window.isActiveWindow()) {
+        ui::Form& form = window.form();
+        if (form.visible() && application_.activeForm() != &form && !application_.modal()) {
+            form.activate();
+        }
+        syncedActive_ = application_.activeForm();
+    } else if (ownWindowOf(QApplication::activeWindow()) == nullptr) {
+        keyboard_.forgetHeldModifiers();
+    }
+    afterInput();
+}
+
+void FrontEnd::windowStateChanged(FormWindow& window) {
+    const bool minimized = window.windowState().testFlag(Qt::WindowMinimized);
+    if (minimized && !application_.minimized()) {
+        syncedMinimized_ = true;
+        application_.minimize();
+    } else if (!minimized && application_.minimized()) {
+        syncedMinimized_ = false;
+        application_.restore();
+    }
+    afterInput();
+}
+
+void FrontEnd::syncInputMethod() {
+    for (const auto& [form, window] : windows_) {
+        const bool allowed = form->active() && acceptsInputMethod(form->activeControl());
+        window->setInputMethodAllowed(allowed);
+    }
+}
+
+bool FrontEnd::isOpenDropDown(const ui::ComboBox& combo) const {
+    return application_.focusedControl() == &combo && combo.droppedDown() && combo.showing();
+}
+
+void FrontEnd::syncDropDown() {
+    ui::Control* focused = application_.focusedControl();
+    auto* combo = focused != nullptr && focused->kind() == ui::ControlKind::ComboBox
+                      ? static_cast<ui::ComboBox*>(focused)
+                      : nullptr;
+    FormWindow* window = combo != nullptr ? windowOf(combo->form()) : nullptr;
+    if (combo == nullptr || window == nullptr || !isOpenDropDown(*combo) || !window->isVisible()) {
+        if (dropDown_.isVisible() || dropDown_.combo() != nullptr) {
+            dropDown_.close();
+        }
+        return;
+    }
+    const ui::Point position = combo->formPosition();
+    dropDown_.showFor(*combo, window->mapToGlobal(QPoint(position.x, position.y + combo->height())));
+}
+
+bool FrontEnd::dismissDropDown(const ui::Form& form, ui::Point position) {
+    ui::ComboBox* combo = dropDown_.combo();
+    if (combo == nullptr || !isOpenDropDown(*combo)) {
+        return false;
+    }
+    const ui::Point origin = combo->formPosition();
+    const ui::Rect bounds{origin.x, origin.y, combo->width(), combo->height()};
+    if (&combo->form() == &form && bounds.contains(position)) {
+        return false; // the box itself toggles its list
+    }
+    combo->closeList();
+    afterInput();
+    return true;
+}
+
+void FrontEnd::syncCursor() {
+    const bool wait = application_.cursor() == ui::Cursor::Wait;
+    if (wait == waitCursorShown_) {
+        return;
+    }
+    waitCursorShown_ = wait;
+    if (wait) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void FrontEnd::repaintIfChanged() {
+    const bool alt = application_.isKeyDown(ui::Key::Alt);
+    if (application_.revision() == paintedRevision_ && alt == paintedAlt_) {
+        return;
+    }
+    paintedRevision_ = application_.revision();
+    paintedAlt_ = alt;
+    for (const auto& [form, window] : windows_) {
+        if (window->isVisible()) {
+            window->update();
+        }
+    }
+    if (dropDown_.isVisible()) {
+        dropDown_.update();
+    }
+}
+
+void FrontEnd::quitWhenTerminated() {
+    if (!application_.terminated()) {
+        return;
+    }
+    clock_.stop();
+    caretBlink_.stop();
+    hints_.hide();
+    dropDown_.close();
+    for (const auto& [form, window] : windows_) {
+        window->hide();
+    }
+    if (running_) {
+        QCoreApplication::exit(0);
+    }
+}
+
+} // namespace lumitag::qtfront

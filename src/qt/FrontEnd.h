@@ -1,0 +1,113 @@
+#pragma once
+
+#include "qt/DropDownList.h"
+#include "qt/HintPresenter.h"
+#include "qt/KeyboardInput.h"
+#include "qt/MenuPresenter.h"
+#include "qt/QtTextMetrics.h"
+#include "ui/Geometry.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace lumitag::ui {
+class Application;
+class ComboBox;
+class Control;
+class Form;
+} // namespace lumitag::ui
+
+namespace lumitag::qtfront {
+
+class FormWindow;
+
+// The real front end of a control model: a top-level window for every form
+// the model shows, real input handed to the model, the model's clock driven
+// by a real timer, and the screen redrawn from the model after every event.
+//
+//     QApplication qt(argc, argv);
+//     ... create the platform adapters, the ui::Application and its windows ...
+//     qtfront::FrontEnd frontEnd(application);
+//     return frontEnd.run();
+//
+// Requires a QApplication. Installs an application-wide key filter and the
+// model's text metrics for its lifetime.
+class FrontEnd final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit FrontEnd(ui::Application& application);
+    ~FrontEnd() override;
+
+    ui::Application& application() const { return application_; }
+
+    // Runs the event loop until the model terminates; returns its exit code.
+    int run();
+
+    // After every input: the model's idle step, then windows, menus, hints and
+    // cursor brought in line with the model, and a repaint when anything a
+    // window shows has changed.
+    void afterInput();
+    // Brings the windows in line with the model without an idle step.
+    void synchronize();
+
+    // The window of a form, once the form has been shown; nullptr before.
+    FormWindow* windowOf(const ui::Form& form) const;
+    bool hasForm(const ui::Form& form) const;
+    bool caretVisible() const { return caretVisible_; }
+    HintPresenter& hints() { return hints_; }
+    MenuPresenter& menus() { return menus_; }
+    DropDownList& dropDown() { return dropDown_; }
+
+    // For FormWindow: a press outside an open combo list closes it and goes
+    // no further, as on the classic desktop. True when the press was used so.
+    bool dismissDropDown(const ui::Form& form, ui::Point position);
+    bool isOpenDropDown(const ui::ComboBox& combo) const;
+    void windowActivationChanged(FormWindow& window);
+    void windowStateChanged(FormWindow& window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void tick();
+    void blink();
+    void syncWindows();
+    void syncWindow(ui::Form& form);
+    void syncActivation();
+    void syncMinimized();
+    void syncInputMethod();
+    void syncDropDown();
+    void syncCursor();
+    void repaintIfChanged();
+    void quitWhenTerminated();
+    FormWindow* ownWindowOf(QObject* object) const;
+
+    ui::Application& application_;
+    QtTextMetrics metrics_;
+    KeyboardInput keyboard_;
+    std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
+    DropDownList dropDown_;
+    MenuPresenter menus_;
+    HintPresenter hints_;
+
+    QTimer clock_;
+    QElapsedTimer elapsed_;
+    qint64 lastTick_ = 0;
+    QTimer caretBlink_;
+    bool caretVisible_ = true;
+
+    std::uint64_t paintedRevision_ = 0;
+    bool paintedAlt_ = false;
+    const ui::Form* syncedActive_ = nullptr;
+    bool syncedMinimized_ = false;
+    bool waitCursorShown_ = false;
+    bool synchronizing_ = false;
+    bool running_ = false;
+};
+
+} // namespace lumitag::qtfront
