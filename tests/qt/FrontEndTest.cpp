@@ -148,6 +148,21 @@ TEST_F(FrontEndTest, RendersFormAtModelGeometryAndColours) {
     EXPECT_GT(dark, 10);
 }
 
+// Accelerator marks are drawn only while Alt is held, and never as a literal "&".
+TEST_F(FrontEndTest, AcceleratorUnderlineShowsWhileAltIsHeld) {
+    form.Button1.setFocus();
+    const QImage plain = grab();
+    sendKey(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    const QImage withAlt = grab();
+    sendKey(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    ASSERT_TRUE(withAlt.save(QDir(QStringLiteral(QT_TESTCASE_BUILDDIR)).filePath(QStringLiteral("form-alt.png"))));
+    const QImage released = grab();
+
+    const QRect caption(205, 95, 50, 15); // inside Button1, around "OK"
+    EXPECT_NE(withAlt.copy(caption), plain.copy(caption));
+    EXPECT_EQ(released.copy(caption), plain.copy(caption));
+}
+
 TEST_F(FrontEndTest, GridIsDrawnFromItsPaintRecord) {
     form.Grid.onDrawCell = [this](int col, int row, const ui::Rect& rect, ui::GridDrawState state) {
         if (row == 2 && col == 1 && !state.fixed) {
@@ -358,7 +373,7 @@ TEST_F(FrontEndTest, HintShowsAfterThePauseInTheHintColour) {
     EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 128));
 
     QTest::mouseMove(window, QPoint(300, 20)); // off the button
-    EXPECT_EQ(frontEnd->hints().shownFor(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return frontEnd->hints().shownFor() == nullptr; }, 2000));
     QToolTip::hideText();
 }
 
