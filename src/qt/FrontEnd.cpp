@@ -51,6 +51,8 @@ FrontEnd::FrontEnd(ui::Application& application)
       hints_(application,
              [this](const ui::Control& control) -> QWidget* { return windowOf(control.form()); }) {
     application_.setTextMetrics(&metrics_);
+    // The wait cursor must show while a long handler runs, not after it.
+    application_.onCursorChange = [this](ui::Cursor) { syncCursor(); };
     // Windows come and go with the model's forms (both main windows are
     // hidden for a moment while the mode switches); the model says when to quit.
     QGuiApplication::setQuitOnLastWindowClosed(false);
@@ -80,6 +82,7 @@ FrontEnd::FrontEnd(ui::Application& application)
 FrontEnd::~FrontEnd() {
     qApp->removeEventFilter(this);
     application_.setTextMetrics(nullptr);
+    application_.onCursorChange = nullptr;
     if (waitCursorShown_) {
         QApplication::restoreOverrideCursor();
     }

@@ -613,6 +613,8 @@ void Application::setCursor(Cursor cursor) {
     if (cursor_ != cursor) {
         cursor_ = cursor;
         bumpRevision();
+        if (onCursorChange)
+            onCursorChange(cursor);
     }
 }
 

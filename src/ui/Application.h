@@ -153,6 +153,9 @@ public:
     // --- Cursor --------------------------------------------------------------
     Cursor cursor() const { return cursor_; }
     void setCursor(Cursor cursor);
+    // Runs when the cursor changes, so that a front end can show it at once:
+    // a long operation holds the wait cursor inside a single handler.
+    std::function<void(Cursor)> onCursorChange;
 
     // --- Redraw --------------------------------------------------------------
     // Grows with every change of state a renderer can see.

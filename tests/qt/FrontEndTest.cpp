@@ -26,6 +26,7 @@
 #include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lumitag::qtfront {
@@ -155,7 +156,8 @@ TEST_F(FrontEndTest, AcceleratorUnderlineShowsWhileAltIsHeld) {
     sendKey(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
     const QImage withAlt = grab();
     sendKey(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-    ASSERT_TRUE(withAlt.save(QDir(QStringLiteral(QT_TESTCASE_BUILDDIR)).filePath(QStringLiteral("form-alt.png"))));
+    ASSERT_TRUE(
+        withAlt.save(QDir(QStringLiteral(QT_TESTCASE_BUILDDIR)).filePath(QStringLiteral("form-alt.png"))));
     const QImage released = grab();
 
     const QRect caption(205, 95, 50, 15); // inside Button1, around "OK"
@@ -391,12 +393,15 @@ TEST_F(FrontEndTest, WindowFollowsTheFormsVisibilityBoundsAndCursor) {
     frontEnd->afterInput();
     EXPECT_EQ(window->size(), QSize(300, 200));
 
-    app.setCursor(ui::Cursor::Wait);
-    frontEnd->afterInput();
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    app.setCursor(ui::Cursor::Default);
-    frontEnd->afterInput();
+    // The wait cursor shows during the handler that holds it, not only afterwards.
+    std::optional<Qt::CursorShape> duringHandler;
+    form.Button1.onClick = [this, &duringHandler] {
+        ui::WaitCursor wait(app);
+        const QCursor* cursor = QApplication::overrideCursor();
+        duringHandler = cursor != nullptr ? std::optional(cursor->shape()) : std::nullopt;
+    };
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(230, 100));
+    EXPECT_EQ(duringHandler, Qt::WaitCursor);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     form.hide();
