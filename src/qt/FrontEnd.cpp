@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <algorithm>
+#include <vector>
 
 namespace lumitag::qtfront {
 
@@ -209,8 +210,13 @@ void FrontEnd::syncWindows() {
     if (QCoreApplication::applicationName() != title && !title.isEmpty()) {
         QCoreApplication::setApplicationName(title);
     }
-    for (ui::Form* form : application_.forms()) {
-        syncWindow(*form);
+    // A copy: showing a window reports its activation to the model, whose
+    // handlers may create or destroy forms.
+    const std::vector<ui::Form*> forms = application_.forms();
+    for (ui::Form* form : forms) {
+        if (hasForm(*form)) {
+            syncWindow(*form);
+        }
     }
     // Windows of forms that no longer exist go, but not from inside their own events.
     for (auto it = windows_.begin(); it != windows_.end();) {
