@@ -1,6 +1,7 @@
 #include "markerfile/MarkerData.h"
 
 #include "platform/Encoding.h"
+#include "platform/TextFiles.h"
 
 #include <utility>
 
@@ -137,24 +138,12 @@ BuiltMarkerData BuildMarkerData(const ConditionHeader& filledHeader, const Marke
 }
 
 std::string encodeMarkerData(const std::vector<Text>& lines) {
-    // One conversion of the joined text instead of one per line: the line
-    // ends are ASCII and come out the same, and a thousand-line file needs a
-    // single converter.
-    std::size_t size = 0;
-    for (const Text& line : lines)
-        size += line.size() + 2;
-    Text joined;
-    joined.reserve(size);
-    for (const Text& line : lines) {
-        joined += line;
-        joined += U"\r\n";
-    }
-    return platform::toCp932(joined);
+    return platform::encodeCp932Lines(lines);
 }
 
 platform::Status writeMarkerDataFile(platform::FileSystem& files, const std::filesystem::path& path,
                                      const std::vector<Text>& lines) {
-    return files.writeFileAtomically(path, encodeMarkerData(lines));
+    return platform::writeCp932TextFile(files, path, lines);
 }
 
 Text replaceHeaderlessEscapes(TextView line) {
