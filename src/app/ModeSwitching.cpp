@@ -1,0 +1,108 @@
+// Switching between the orange and the blue window, the mode watcher that
+// re-shows the orange window, and bringing the program to the foreground.
+#include "app/Messages.h"
+#include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "ui/Application.h"
+
+namespace lumitag::app {
+
+using marking::BoxMode;
+
+namespace {
+
+constexpr TextView OverwriteQuestion = U"ブルーモードの変換結果がグリッドに表示されます\r\n"
+                                       U"（現在のグリッド内のデータに上書きされます）\r\nよろしいですか？";
+constexpr TextView DeleteQuestion = U"ブルーモードの変換結果がグリッドに表示されます\r\n"
+                                    U"（現在のグリッド内のデータが削除されます）\r\nよろしいですか？";
+
+// Maximises the spreadsheet's active window when the spreadsheet is on
+// screen; false (after the busy message) when the spreadsheet refuses.
+bool maximizeVisibleSpreadsheet(ui::Application& app, platform::SpreadsheetHost& host) {
+    if (!host.isVisible())
+        return true;
+    try {
+        host.maximizeActiveWindow();
+        return true;
+    } catch (const platform::SpreadsheetError&) {
+        showMessage(app, HostBusyMessage);
+        return false;
+    }
+}
+
+} // namespace
+
+void TForm2::SwitchToBlueMode() {
+    const BoxMode mode = list_.boxMode();
+    if (mode == BoxMode::Text)
+        return;
+    const bool hasLines = !list_.empty();
+    if (hasLines && mode == BoxMode::OneBox && !confirm(application(), OverwriteQuestion))
+        return;
+    if (hasLines && mode == BoxMode::ThreeBox && !confirm(application(), DeleteQuestion))
+        return;
+    if (mode == BoxMode::ThreeBox) {
+        // The conversion writes 1BOX lines: a 3BOX list is emptied first.
+        if (hasLines) {
+            for (int row = 1; row <= list_.nextFreeRow(); ++row)
+                list_.clearRow(row);
+            list_.updateNextFreeRow();
+        }
+        RadioButton16.setChecked(true);
+    }
+    if (CheckBox2.checked()) {
+        showMessage(application(), CloseSettingsMessage);
+        return;
+    }
+    if (!maximizeVisibleSpreadsheet(application(), services_.spreadsheet))
+        return;
+    if (ComboBox2.visible()) {
+        // FIXME: the work length and feed correction are handed over with the table selection.
+        blue_->ComboBox2.setItemIndex(ComboBox2.itemIndex());
+        std::vector<Text>& copy = blue_->settingsCopy();
+        if (copy.size() > 46)
+            copy[46] = ComboBox3.text();
+    }
+    Button9.hide();
+    Timer1.stop();
+    Timer5.stop();
+    hide();
+    blue_->show();
+    BringToFront();
+}
+
+void TForm1::SwitchToOrangeMode() {
+    if (!maximizeVisibleSpreadsheet(application(), services_.spreadsheet))
+        return;
+    // FIXME: a changed work length and the feed correction are taken back here.
+    orange_->Timer1.start();
+    orange_->Timer5.start();
+    hide();
+}
+
+void TForm2::Timer2Timer() {
+    // The mode watcher: after the blue window has gone, the orange one comes back.
+    const bool blueShowing = blue_ != nullptr && blue_->visible();
+    if (blueWasShowing_ && !visible() && !blueShowing) {
+        show();
+        BringToFront();
+        if (blue_->ComboBox2.itemIndex() >= 0)
+            ComboBox2.setItemIndex(blue_->ComboBox2.itemIndex());
+        FocusEntryField();
+    }
+    blueWasShowing_ = !visible() && blueShowing;
+}
+
+void TForm2::BringToFront() {
+    ui::Form* active = application().activeForm();
+    if (active == nullptr)
+        return;
+    platform::WindowSystem& windows = services_.windows;
+    const std::optional<platform::WindowId> own = windows.findTopLevelWindow(active->caption(), {});
+    const std::optional<platform::WindowId> foreground = windows.foregroundWindow();
+    if (!own || !foreground || *foreground == *own)
+        return;
+    (void)windows.bringToForeground(*own);
+}
+
+} // namespace lumitag::app

@@ -1,0 +1,62 @@
+#include "app/Program.h"
+
+#include "app/Messages.h"
+#include "app/ProgramFiles.h"
+#include "app/SettingsStore.h"
+#include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "app/TForm4.h"
+#include "app/TForm5.h"
+#include "ui/Application.h"
+
+namespace lumitag::app {
+
+Program::Program(ui::Application& application, Services services)
+    : application_(application), services_(services) {}
+
+// The windows go in the reverse order of their creation.
+Program::~Program() {
+    columnSettings_.reset();
+    orange_.reset();
+    blue_.reset();
+    main_.reset();
+}
+
+Program::Start Program::start() {
+    // One copy at a time. When no lock can be made at all the program runs
+    // anyway: refusing to start would lock the user out for good.
+    if (services_.singleInstance.acquire(ApplicationTitle).outcome ==
+        platform::SingleInstance::Outcome::AnotherCopyRuns) {
+        showSystemMessage(application_, U"すでに起動されています。");
+        return Start::AnotherCopyRuns;
+    }
+    if (services_.screen.screenRect().height < MinimumScreenHeight) {
+        showSystemMessage(application_,
+                          U"ルミタグは画面の解像度が縦方向で768ピクセルに最適化されています\r\n\r\n"
+                          U"(画面の解像度を変更してください)");
+        return Start::ScreenTooLow;
+    }
+    application_.setTitle(Text(ApplicationTitle));
+    main_ = std::make_unique<TForm4>(application_);
+
+    const std::filesystem::path settingsFile = programFile(services_.programDirectory, SettingsFileName);
+    SettingsStore(services_.files, settingsFile).ensureFile().ok();
+
+    blue_ = std::make_unique<TForm1>(application_, services_);
+    if (services_.files.fileExists(programFile(services_.programDirectory, TableFileName)))
+        blue_->loadSettingsCopy(SettingsStore::readLines(services_.files, settingsFile));
+    orange_ = std::make_unique<TForm2>(application_, services_);
+    columnSettings_ = std::make_unique<TForm5>(application_);
+    orange_->setWindows(*main_, *blue_, *columnSettings_);
+    blue_->setOrangeWindow(*orange_);
+
+    TForm2* orange = orange_.get();
+    application_.onMinimize = [orange] { orange->ApplicationMinimize(); };
+    application_.onRestore = [orange] { orange->ApplicationRestore(); };
+
+    blue_->hide();
+    orange_->show();
+    return Start::Running;
+}
+
+} // namespace lumitag::app

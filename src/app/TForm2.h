@@ -1,0 +1,239 @@
+#pragma once
+
+#include "app/Services.h"
+#include "app/SettingsStore.h"
+#include "marking/MarkingList.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/ComboBox.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/Label.h"
+#include "ui/MenuItem.h"
+#include "ui/Panel.h"
+#include "ui/PopupMenu.h"
+#include "ui/RadioButton.h"
+#include "ui/SpeedButton.h"
+#include "ui/StringGrid.h"
+#include "ui/Timer.h"
+
+#include <array>
+#include <memory>
+
+namespace lumitag::app {
+
+class TForm1;
+class TForm4;
+class TForm5;
+
+// The orange-mode window (オレンジモード): the entry panel, the marking list,
+// marker files and the transfer to the spreadsheet. It owns the marking list
+// and the settings store.
+//
+// Controls are declared at the window's design bounds; those whose
+// behaviour belongs to later parts of the program are present and inert.
+class TForm2 : public ui::Form {
+public:
+    static constexpr ui::Color OrangeColor{221, 179, 79};
+    static constexpr int ClientWidth = 554;
+    static constexpr int ClientHeight = 729;
+
+    TForm2(ui::Application& application, Services services);
+    ~TForm2() override;
+
+    // The other windows, known once they all exist.
+    void setWindows(TForm4& main, TForm1& blue, TForm5& columnSettings);
+
+    // --- Top strip ----------------------------------------------------------------
+    ui::ComboBox ComboBox2{*this, "ComboBox2"}; // table box
+    ui::CheckBox CheckBox1{*this, "CheckBox1", U"長さ変更"};
+    ui::Edit Edit10{*this, "Edit10"}; // work length
+    ui::CheckBox CheckBox37{*this, "CheckBox37", U"送り補正"};
+    ui::Edit Edit51{*this, "Edit51"}; // feed correction percentage
+    ui::Label PercentLabel{*this, "PercentLabel", U"%"};
+    ui::Edit Edit37{*this, "Edit37"};
+    ui::Edit Edit38{*this, "Edit38"};
+    ui::SpeedButton SpeedButton24{*this, "SpeedButton24", U"｜"};
+    ui::SpeedButton SpeedButton22{*this, "SpeedButton22", U"【"};
+    ui::SpeedButton SpeedButton23{*this, "SpeedButton23", U"】"};
+    ui::Edit Edit16{*this, "Edit16"}; // numbering end value
+    ui::CheckBox CheckBox36{*this, "CheckBox36", U"連番前優先"};
+
+    // --- Entry row ----------------------------------------------------------------
+    ui::Label Label1{*this, "Label1", U"連番１"};
+    ui::Label Label2{*this, "Label2", U"線番１"};
+    ui::Label Label3{*this, "Label3", U"連番２"};
+    ui::Label Label4{*this, "Label4", U"線番２"};
+    ui::Label Label5{*this, "Label5", U"連番３"};
+    ui::Label Label6{*this, "Label6", U"個数"};
+    ui::Label Label56{*this, "Label56"};
+    ui::Label Label57{*this, "Label57"};
+    ui::CheckBox CheckBox3{*this, "CheckBox3"}; // fix boxes of the entry fields
+    ui::CheckBox CheckBox4{*this, "CheckBox4"}; // 線番１ fixed
+    ui::CheckBox CheckBox5{*this, "CheckBox5"};
+    ui::CheckBox CheckBox6{*this, "CheckBox6"};
+    ui::CheckBox CheckBox7{*this, "CheckBox7"};
+    ui::Edit Edit1{*this, "Edit1"}; // 連番１ start
+    ui::Label Tilde1{*this, "Tilde1", U"～"};
+    ui::Edit Edit11{*this, "Edit11"}; // 連番１ middle
+    ui::Edit Edit2{*this, "Edit2"};   // 連番１ end
+    ui::Edit Edit3{*this, "Edit3"};   // 線番１
+    ui::Edit Edit4{*this, "Edit4"};   // 連番２ start
+    ui::Label Tilde2{*this, "Tilde2", U"～"};
+    ui::Edit Edit12{*this, "Edit12"};
+    ui::Edit Edit5{*this, "Edit5"};
+    ui::Edit Edit6{*this, "Edit6"}; // 線番２
+    ui::Edit Edit7{*this, "Edit7"}; // 連番３ start
+    ui::Label Tilde3{*this, "Tilde3", U"～"};
+    ui::Edit Edit13{*this, "Edit13"};
+    ui::Edit Edit8{*this, "Edit8"};
+    ui::Edit Edit9{*this, "Edit9"}; // count
+    ui::Edit Edit46{*this, "Edit46"};
+    ui::Edit Edit49{*this, "Edit49"};
+
+    // --- Right of the entry -----------------------------------------------------------
+    ui::Button Button7{*this, "Button7", U"OK"};
+    ui::Button Button9{*this, "Button9", U"取消"};
+    ui::Button Button8{*this, "Button8", U"クリア"};
+    ui::CheckBox CheckBox2{*this, "CheckBox2", U"設定"};
+
+    // --- Preset strip -----------------------------------------------------------------
+    ui::Panel Panel1{*this, "Panel1"};
+    // Preset buttons in settings-line order: line i shows on presetButtons[i].
+    std::array<std::unique_ptr<ui::SpeedButton>, 20> presetButtons;
+
+    // --- Middle: A–Z store, settings panel, box mode, count column ------------------------
+    ui::Panel Panel5{*this, "Panel5"};
+    ui::SpeedButton SpeedButton1{Panel5, "SpeedButton1"};
+    ui::CheckBox CheckBox8{Panel5, "CheckBox8", U"履歴モード"};
+    std::array<std::unique_ptr<ui::SpeedButton>, 26> letterButtons; // SpeedButtonA … SpeedButtonZ
+    std::array<std::unique_ptr<ui::Edit>, 26> letterBoxes;          // EditA … EditZ
+
+    ui::Panel Panel3{*this, "Panel3"};
+    ui::Label Label13{Panel3, "Label13", U"テーブルデータ転送先設定"};
+    ui::ComboBox ComboBox3{Panel3, "ComboBox3"};
+    ui::Label Label39{Panel3, "Label39"};
+    ui::Label Label14{Panel3, "Label14", U"個数同時入力ラベル設定"};
+    ui::ComboBox ComboBox4{Panel3, "ComboBox4"};
+    ui::ComboBox ComboBox5{Panel3, "ComboBox5"};
+    ui::ComboBox ComboBox6{Panel3, "ComboBox6"};
+
+    ui::Panel Panel14{*this, "Panel14"};
+    ui::RadioButton RadioButton16{Panel14, "RadioButton16", U"1BOX"};
+    ui::RadioButton RadioButton17{Panel14, "RadioButton17", U"3BOX"};
+    ui::RadioButton RadioButton18{Panel14, "RadioButton18", U"TEXT"};
+
+    ui::Panel Panel13{*this, "Panel13"};
+    ui::Label Label58{Panel13, "Label58"};
+    ui::RadioButton RadioButton10{Panel13, "RadioButton10"};
+    ui::RadioButton RadioButton11{Panel13, "RadioButton11"};
+    ui::RadioButton RadioButton12{Panel13, "RadioButton12"};
+
+    // --- The list and the panels beside it ---------------------------------------------------
+    ui::StringGrid StringGrid1{*this, "StringGrid1"};
+    ui::Panel Panel2{*this, "Panel2"}; // spreadsheet panel
+    ui::Button Button21{Panel2, "Button21", U"転送"};
+    ui::CheckBox CheckBox35{Panel2, "CheckBox35", U"挿入"};
+    ui::CheckBox CheckBox39{Panel2, "CheckBox39", U"セル幅連動"};
+    ui::Panel Panel8{*this, "Panel8"}; // edit tools
+    ui::Panel Panel6{*this, "Panel6"}; // multi-line tools
+
+    // --- Bottom right --------------------------------------------------------------------
+    ui::Button Button16{*this, "Button16", U"一行削除"};
+    ui::Button Button17{*this, "Button17", U"全行削除"};
+    ui::Button Button4{*this, "Button4", U"マーキング"};
+    ui::Button Button18{*this, "Button18", U"CTK 保存"};
+    ui::Button Button5{*this, "Button5", U"閉じる"};
+    ui::SpeedButton SpeedButton51{*this, "SpeedButton51", U"半角変換"};
+    ui::SpeedButton SpeedButton27{*this, "SpeedButton27"};
+    ui::Panel Panel4{*this, "Panel4"}; // the blue-mode switch
+
+    // --- Window menu (PopupMenu2) and list menu (PopupMenu1) ----------------------------------
+    ui::PopupMenu PopupMenu2{*this, "PopupMenu2"};
+    ui::MenuItem N7{PopupMenu2, "N7", U"取消", "Esc"};
+    ui::MenuItem N27{PopupMenu2, "N27", U"エクセル＜＞ルミタグ切替", "F1"};
+    ui::MenuItem N20{PopupMenu2, "N20", U"ブルーモード切替", "Shift+F1"};
+    ui::MenuItem N17{PopupMenu2, "N17", U"グリッド内編集", "F2"};
+    ui::MenuItem N18{PopupMenu2, "N18", U"グリッド内多段改行・ナンバーリング", "F3"};
+    ui::MenuItem N14{PopupMenu2, "N14", U"文字挿入モード", "F4"};
+    ui::MenuItem N12{PopupMenu2, "N12", U"多段改行記号　　　｜", "F5"};
+    ui::MenuItem N13{PopupMenu2, "N13", U"ナンバーリング記号　【】", "F6"};
+    ui::MenuItem N11{PopupMenu2, "N11", U"ロック", "F7"};
+    ui::MenuItem CTK1{PopupMenu2, "CTK1", U"CTK保存", "F8"};
+    ui::MenuItem N15{PopupMenu2, "N15", U"転送", "F9"};
+    ui::MenuItem N16{PopupMenu2, "N16", U"マーキング", "F10"};
+    ui::MenuItem N8{PopupMenu2, "N8", U"クリア", "F11"};
+    ui::MenuItem N10{PopupMenu2, "N10", U"全行削除", "F12"};
+
+    ui::PopupMenu PopupMenu1{*this, "PopupMenu1"};
+    ui::MenuItem N5{PopupMenu1, "N5", U"編集"};
+    ui::MenuItem N6{PopupMenu1, "N6", U"多段改行"};
+    ui::MenuItem N9{PopupMenu1, "N9", U"ナンバーリング"};
+    ui::MenuItem N25{PopupMenu1, "N25", U"元に戻す", "Ctrl+Z"};
+    ui::MenuItem N26{PopupMenu1, "N26", U"やり直し", "Ctrl+Shift+Z"};
+    ui::MenuItem N28{PopupMenu1, "N28", U"全行選択", "Ctrl+A"};
+    ui::MenuItem Cut1{PopupMenu1, "Cut1", U"切り取り(&X)", "Ctrl+X"};
+    ui::MenuItem Copy1{PopupMenu1, "Copy1", U"コピー(&C)", "Ctrl+C"};
+    ui::MenuItem Paste1{PopupMenu1, "Paste1", U"貼り付け(&P)", "Ctrl+V"};
+    ui::MenuItem Del1{PopupMenu1, "Del1", U"一行削除"};
+    ui::MenuItem Ins1{PopupMenu1, "Ins1", U"一行挿入"};
+
+    // --- Timers ----------------------------------------------------------------------------
+    ui::Timer Timer1{*this, "Timer1"}; // the selection follows the end of the list
+    ui::Timer Timer2{*this, "Timer2"}; // watcher; re-shows this window after blue mode
+    ui::Timer Timer3{*this, "Timer3"}; // sheet synchroniser
+    ui::Timer Timer4{*this, "Timer4"}; // one tick after closing a workbook
+    ui::Timer Timer5{*this, "Timer5"}; // periodic refresh
+    ui::Timer Timer6{*this, "Timer6"}; // F1 pause
+
+    // --- State other parts read --------------------------------------------------------------
+    marking::MarkingList& list() { return list_; }
+    SettingsStore& settings() { return settings_; }
+    bool tableFilePresent() const { return tableFilePresent_; }
+    // Where F1 puts the pointer on this program's side and on the spreadsheet's.
+    platform::ScreenPoint programPointer() const { return programPointer_; }
+    platform::ScreenPoint spreadsheetPointer() const { return spreadsheetPointer_; }
+
+    // --- Operations -------------------------------------------------------------------------
+    // Focuses 線番２ when 線番１ is fixed, else 線番１, with the whole text selected.
+    void FocusEntryField();
+    void SwitchToBlueMode();
+    // Makes the program's active window the desktop's foreground window.
+    void BringToFront();
+    // The box-mode radio buttons' handler: lays out the list and the entry panel.
+    void ApplyBoxMode(marking::BoxMode mode);
+    // System power notices 0–3 (suspend queries and their failures) stop the
+    // timers, 6–8 (resume) start the watcher again.
+    void PowerNotice(int code);
+    void ApplicationMinimize();
+    void ApplicationRestore();
+
+private:
+    void layOutControls();
+    void layOutStores();
+    void createWindow(); // the creation steps, in order
+    void applySettings();
+    void FormShow();
+    void FormCloseQuery(bool& canClose);
+    void FormClose();
+    void Timer2Timer();
+    void Timer5Timer();
+    void RadioButtonBoxModeClick(marking::BoxMode mode);
+    bool saveSettingsForClose();
+    void closeSpreadsheet();
+    marking::CountLabels countLabels() const;
+
+    Services services_;
+    TForm4* main_ = nullptr;
+    TForm1* blue_ = nullptr;
+    TForm5* columnSettings_ = nullptr;
+    SettingsStore settings_;
+    marking::MarkingList list_;
+    bool tableFilePresent_ = false;
+    bool blueWasShowing_ = false; // the mode watcher's memory
+    std::uint64_t refreshedRevision_ = 0;
+    platform::ScreenPoint programPointer_;
+    platform::ScreenPoint spreadsheetPointer_;
+};
+
+} // namespace lumitag::app

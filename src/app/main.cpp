@@ -1,0 +1,46 @@
+// ルミタグ: the real program. The platform adapters of a Linux desktop, the
+// Qt front end, and the program's start-up.
+#include "app/Program.h"
+#include "app/Services.h"
+#include "platform/LocalFileSystem.h"
+#include "platform/linux/ExecutableDirectory.h"
+#include "platform/linux/LockFileSingleInstance.h"
+#include "platform/linux/X11WindowSystem.h"
+#include "qt/Adapters.h"
+#include "qt/FrontEnd.h"
+#include "ui/Application.h"
+
+#ifdef LUMITAG_HAVE_CALC
+#include "platform/spreadsheet/calc/CalcHost.h"
+#else
+#include "app/NoSpreadsheetHost.h"
+#endif
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    using namespace lumitag;
+    QApplication qt(argc, argv);
+
+    const std::unique_ptr<platform::Dialogs> dialogs = qtfront::makeDialogs();
+    const std::unique_ptr<platform::Clipboard> clipboard = qtfront::makeClipboard();
+    const std::unique_ptr<platform::Screen> screen = qtfront::makeScreen();
+    platform::LocalFileSystem files;
+    platform::X11WindowSystem windows;
+    platform::LockFileSingleInstance singleInstance;
+    platform::ExecutableDirectory programDirectory;
+#ifdef LUMITAG_HAVE_CALC
+    platform::CalcHost spreadsheet;
+#else
+    app::NoSpreadsheetHost spreadsheet;
+#endif
+
+    ui::Application application(*dialogs);
+    application.setClipboard(clipboard.get());
+    app::Program program(
+        application, {files, *screen, windows, singleInstance, programDirectory, spreadsheet, *clipboard});
+    if (program.start() != app::Program::Start::Running)
+        return 0;
+    qtfront::FrontEnd frontEnd(application);
+    return frontEnd.run();
+}
