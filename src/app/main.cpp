@@ -30,7 +30,7 @@ int main(int argc, char* argv[]) {
     platform::LockFileSingleInstance singleInstance;
     platform::ExecutableDirectory programDirectory;
 #ifdef LUMITAG_HAVE_CALC
-    platform::CalcHost spreadsheet;
+    platform::calc::CalcHost spreadsheet;
 #else
     app::NoSpreadsheetHost spreadsheet;
 #endif
