@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <spawn.h>
@@ -68,6 +69,12 @@ std::optional<OfficeProcess> OfficeProcess::start(const OfficeStart& how) {
                 _exit(127);
             }
             setsid();
+            const int null = open("/dev/null", O_RDWR);
+            if (null >= 0) {
+                dup2(null, 0);
+                dup2(null, 1);
+                dup2(null, 2);
+            }
             execv(how.program.c_str(), argv.data());
             _exit(127);
         }
@@ -89,8 +96,16 @@ std::optional<OfficeProcess> OfficeProcess::start(const OfficeStart& how) {
     posix_spawnattr_setsigdefault(&attributes, &defaults);
     posix_spawnattr_setflags(&attributes,
                              POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // The office must not hold our terminal or the pipes of whoever started
+    // us (a shell pipeline or a test runner waits for every writer to end).
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    const int error = posix_spawn(&pid, how.program.c_str(), nullptr, &attributes, argv.data(), environ);
+    const int error = posix_spawn(&pid, how.program.c_str(), &files, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         return std::nullopt;
