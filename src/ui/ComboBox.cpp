@@ -131,16 +131,10 @@ void ComboBox::defaultKeyDown(KeyEvent& event) {
     const Text before = editor_.text();
     switch (event.key) {
     case Key::Left:
-        editor_.moveCaret(editor_.caret() - 1, extend);
-        break;
     case Key::Right:
-        editor_.moveCaret(editor_.caret() + 1, extend);
-        break;
     case Key::Home:
-        editor_.moveCaret(0, extend);
-        break;
     case Key::End:
-        editor_.moveCaret(editor_.size(), extend);
+        editor_.moveCaretByKey(event.key, extend);
         break;
     case Key::Delete:
         editor_.deleteForward();

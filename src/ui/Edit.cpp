@@ -73,20 +73,10 @@ void Edit::defaultKeyDown(KeyEvent& event) {
     const bool extend = event.shift();
     switch (event.key) {
     case Key::Left:
-        edit([extend](EditableText& e) {
-            e.moveCaret(!extend && e.hasSelection() ? e.selStart() : e.caret() - 1, extend);
-        });
-        break;
     case Key::Right:
-        edit([extend](EditableText& e) {
-            e.moveCaret(!extend && e.hasSelection() ? e.selStart() + e.selLength() : e.caret() + 1, extend);
-        });
-        break;
     case Key::Home:
-        edit([extend](EditableText& e) { e.moveCaret(0, extend); });
-        break;
     case Key::End:
-        edit([extend](EditableText& e) { e.moveCaret(e.size(), extend); });
+        edit([&event, extend](EditableText& e) { e.moveCaretByKey(event.key, extend); });
         break;
     case Key::Delete:
         if (!readOnly_) {

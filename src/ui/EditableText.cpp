@@ -29,6 +29,25 @@ void EditableText::moveCaret(int position, bool extend) {
         anchor_ = caret_;
 }
 
+bool EditableText::moveCaretByKey(Key key, bool extend) {
+    switch (key) {
+    case Key::Left:
+        moveCaret(!extend && hasSelection() ? selStart() : caret_ - 1, extend);
+        return true;
+    case Key::Right:
+        moveCaret(!extend && hasSelection() ? selStart() + selLength() : caret_ + 1, extend);
+        return true;
+    case Key::Home:
+        moveCaret(0, extend);
+        return true;
+    case Key::End:
+        moveCaret(size(), extend);
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool EditableText::insert(TextView inserted, int maxLength) {
     const int start = selStart();
     const int removed = selLength();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Text.h"
+#include "ui/Key.h"
 
 namespace lumitag::ui {
 
@@ -25,6 +26,10 @@ public:
     void selectAll() { setSelection(0, size()); }
     // Moves the caret; with `extend` the anchor stays and the selection grows.
     void moveCaret(int position, bool extend);
+    // The caret keys every single-line editor shares (Left, Right, Home, End;
+    // with `extend` they grow the selection, without it Left and Right first
+    // collapse a selection to its near end). False for any other key.
+    bool moveCaretByKey(Key key, bool extend);
 
     // Replaces the selection by `inserted`, keeping the whole text within
     // `maxLength` code points (0: no limit) by cutting the inserted text.
