@@ -18,9 +18,9 @@ struct ComputeCase {
 TEST(FeedCorrection, ComputesTheRatioCutToOneDecimal) {
     const ComputeCase cases[] = {
         {U"250", U"252", U"100", Outcome::Accepted, U"99.2"},
-        {U"240", U"300", U"100", Outcome::Accepted, U"80"}, // exactly the lower end
-        {U"300", U"240", U"100", Outcome::OutOfRange, U""}, // 125
-        {U"2499", U"2500", U"100", Outcome::Accepted, U"99.9"},     // 99.96 is cut, not rounded
+        {U"240", U"300", U"100", Outcome::Accepted, U"80"},     // exactly the lower end
+        {U"300", U"240", U"100", Outcome::OutOfRange, U""},     // 125
+        {U"2499", U"2500", U"100", Outcome::Accepted, U"99.9"}, // 99.96 is cut, not rounded
         {U"1200", U"1000", U"100", Outcome::Accepted, U"120"},
         {U"1201", U"1000", U"100", Outcome::OutOfRange, U""}, // 120.1
         {U"250", U"250", U"100", Outcome::LengthsUnusable, U""},
@@ -44,11 +44,11 @@ TEST(FeedCorrection, TypedPercentageIsCheckedAgainstTheRange) {
         Outcome outcome;
         Text percentage;
     } cases[] = {
-        {U"120", Outcome::Accepted, U"120"},   {U"120.0", Outcome::Accepted, U"120"},
-        {U"120.1", Outcome::OutOfRange, U""},  {U"80", Outcome::Accepted, U"80"},
-        {U"79.9", Outcome::OutOfRange, U""},   {U"099.50", Outcome::Accepted, U"99.5"},
-        {U"100.", Outcome::Accepted, U"100"},  {U"1..2", Outcome::NotANumber, U""},
-        {U".", Outcome::NotANumber, U""},      {U"", Outcome::NotANumber, U""},
+        {U"120", Outcome::Accepted, U"120"},  {U"120.0", Outcome::Accepted, U"120"},
+        {U"120.1", Outcome::OutOfRange, U""}, {U"80", Outcome::Accepted, U"80"},
+        {U"79.9", Outcome::OutOfRange, U""},  {U"099.50", Outcome::Accepted, U"99.5"},
+        {U"100.", Outcome::Accepted, U"100"}, {U"1..2", Outcome::NotANumber, U""},
+        {U".", Outcome::NotANumber, U""},     {U"", Outcome::NotANumber, U""},
     };
     for (const auto& c : cases) {
         const FeedCorrection result = checkTypedFeedCorrection(c.typed);
