@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev libx11-dev libxtst-dev
     fonts-ipafont-gothic unicode-data
     xvfb xauth xdotool xdg-utils
+    clang libclang-rt-14-dev
 )
 # The spreadsheet on the other side: LibreOffice Calc and its SDK (optional component).
 office_packages=(libreoffice-calc libreoffice-dev)

@@ -57,7 +57,9 @@ void TForm2::SwitchToBlueMode() {
     if (!maximizeVisibleSpreadsheet(application(), services_.spreadsheet))
         return;
     if (ComboBox2.visible()) {
-        // FIXME: the work length and feed correction are handed over with the table selection.
+        // The work length and the feed correction reach the blue window
+        // through the shared marker state.
+        applyChangedWorkLength();
         blue_->ComboBox2.setItemIndex(ComboBox2.itemIndex());
         std::vector<Text>& copy = blue_->settingsCopy();
         if (copy.size() > 46)
@@ -88,6 +90,8 @@ void TForm2::Timer2Timer() {
         BringToFront();
         if (blue_->ComboBox2.itemIndex() >= 0)
             ComboBox2.setItemIndex(blue_->ComboBox2.itemIndex());
+        if (ComboBox2.visible())
+            takeOverSharedMarkerState();
         FocusEntryField();
     }
     blueWasShowing_ = !visible() && blueShowing;

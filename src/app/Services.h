@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Screen.h"
+#include "platform/Shell.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
 #include "platform/spreadsheet/SpreadsheetHost.h"
@@ -21,6 +22,7 @@ struct Services {
     platform::ProgramDirectory& programDirectory;
     platform::SpreadsheetHost& spreadsheet;
     platform::Clipboard& clipboard;
+    platform::Shell& shell;
 };
 
 } // namespace lumitag::app

@@ -52,6 +52,7 @@ TForm2::TForm2(ui::Application& application, Services services)
             {}) {
     layOutControls();
     layOutStores();
+    layOutMarkerControls();
     createWindow();
 }
 
@@ -61,6 +62,8 @@ void TForm2::setWindows(TForm4& main, TForm1& blue, TForm5& columnSettings) {
     main_ = &main;
     blue_ = &blue;
     columnSettings_ = &columnSettings;
+    if (!tableFilePresent_)
+        blue.ComboBox2.hide();
 }
 
 void TForm2::layOutControls() {
@@ -84,8 +87,8 @@ void TForm2::layOutControls() {
     CheckBox37.hide();
     Edit51.setBounds({243, 4, 35, 20});
     Edit51.hide();
-    PercentLabel.setBounds({282, 9, 10, 12});
-    PercentLabel.hide();
+    Label59.setBounds({282, 9, 10, 12});
+    Label59.hide();
     Edit37.setBounds({292, 4, 35, 20});
     Edit37.hide();
     Edit38.setBounds({328, 4, 35, 20});
@@ -319,15 +322,7 @@ void TForm2::createWindow() {
     settings_.load();
     applySettings();
 
-    // FIXME: a present table file is loaded and the condition header built here.
-    if (!tableFilePresent_) {
-        for (ui::Control* control :
-             {static_cast<ui::Control*>(&ComboBox2), static_cast<ui::Control*>(&CheckBox1),
-              static_cast<ui::Control*>(&CheckBox37), static_cast<ui::Control*>(&ComboBox3),
-              static_cast<ui::Control*>(&Label39), static_cast<ui::Control*>(&Label13),
-              static_cast<ui::Control*>(&Edit37), static_cast<ui::Control*>(&Edit38)})
-            control->hide();
-    }
+    LoadTableFile();
 
     (void)platform::setCapsLock(services_.windows, true);
 }
@@ -386,6 +381,8 @@ void TForm2::Timer5Timer() {
     const bool markable = !empty && list_.boxMode() != marking::BoxMode::Text;
     Button4.setVisible(markable);
     Button18.setVisible(markable);
+    // The import fills an empty 1BOX list only.
+    CTK2.setEnabled(empty && list_.boxMode() == marking::BoxMode::OneBox);
     if (empty) {
         Panel13.hide();
         RadioButton10.setChecked(true);

@@ -2,6 +2,10 @@
 
 #include "app/Services.h"
 #include "app/SettingsStore.h"
+#include "markerfile/ConditionHeader.h"
+#include "markerfile/MarkerData.h"
+#include "markerfile/SharedMarkerState.h"
+#include "markerfile/TableStore.h"
 #include "marking/MarkingList.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -19,6 +23,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace lumitag::app {
 
@@ -50,7 +55,7 @@ public:
     ui::Edit Edit10{*this, "Edit10"}; // work length
     ui::CheckBox CheckBox37{*this, "CheckBox37", U"送り補正"};
     ui::Edit Edit51{*this, "Edit51"}; // feed correction percentage
-    ui::Label PercentLabel{*this, "PercentLabel", U"%"};
+    ui::Label Label59{*this, "Label59", U"%"};
     ui::Edit Edit37{*this, "Edit37"};
     ui::Edit Edit38{*this, "Edit38"};
     ui::SpeedButton SpeedButton24{*this, "SpeedButton24", U"｜"};
@@ -117,6 +122,9 @@ public:
     ui::ComboBox ComboBox4{Panel3, "ComboBox4"};
     ui::ComboBox ComboBox5{Panel3, "ComboBox5"};
     ui::ComboBox ComboBox6{Panel3, "ComboBox6"};
+    ui::Label Label65{Panel3, "Label65", U"ホットマーカー専用ソフトのバージョンを設定します"};
+    ui::Edit Edit55{Panel3, "Edit55"}; // marker software version
+    ui::Button Button1{Panel3, "Button1", U"設定"};
 
     ui::Panel Panel14{*this, "Panel14"};
     ui::RadioButton RadioButton16{Panel14, "RadioButton16", U"1BOX"};
@@ -177,6 +185,7 @@ public:
     ui::MenuItem Paste1{PopupMenu1, "Paste1", U"貼り付け(&P)", "Ctrl+V"};
     ui::MenuItem Del1{PopupMenu1, "Del1", U"一行削除"};
     ui::MenuItem Ins1{PopupMenu1, "Ins1", U"一行挿入"};
+    ui::MenuItem CTK2{PopupMenu1, "CTK2", U"CTKマーキングデータ　インポート"};
 
     // --- Timers ----------------------------------------------------------------------------
     ui::Timer Timer1{*this, "Timer1"}; // the selection follows the end of the list
@@ -193,6 +202,10 @@ public:
     // Where F1 puts the pointer on this program's side and on the spreadsheet's.
     platform::ScreenPoint programPointer() const { return programPointer_; }
     platform::ScreenPoint spreadsheetPointer() const { return spreadsheetPointer_; }
+    // Work length and feed correction, shared with the blue window.
+    markerfile::SharedMarkerState& markerState() { return markerState_; }
+    const markerfile::ConditionHeader& filledHeader() const { return filledHeader_; }
+    const markerfile::TableStore& tableStore() const { return tableStore_; }
 
     // --- Operations -------------------------------------------------------------------------
     // Focuses 線番２ when 線番１ is fixed, else 線番１, with the whole text selected.
@@ -208,6 +221,24 @@ public:
     void ApplicationMinimize();
     void ApplicationRestore();
 
+    // --- Marker files (TForm2MarkerFiles.cpp, TForm2FeedCorrection.cpp) -----------------
+    void SaveMarkerData();         // Button18, F8
+    void MarkWithMarkerSoftware(); // Button4, F10
+    void ImportMarkerData();       // CTK2
+    void SelectTable();            // ComboBox2's change
+    void ValidateDestination();    // ComboBox3 losing the focus
+    void SaveTableFile();          // Button1 of the settings panel
+    // Rebuilds the filled header from the selected table and the destination
+    // of settings line 46 (start-up, the settings panel closing, return from blue mode).
+    void rebuildFilledHeader();
+    // Entries 9 and 43 become "WorkLength=" followed by the text.
+    void ApplyWorkLength(TextView workLength);
+    // Applies the work length box's text when it is shown and differs from
+    // the loaded work length (save, mark and the switch to blue mode).
+    void applyChangedWorkLength();
+    // After blue mode: the filled header again carries the shared work length and feed correction.
+    void takeOverSharedMarkerState();
+
 private:
     void layOutControls();
     void layOutStores();
@@ -222,6 +253,35 @@ private:
     bool saveSettingsForClose();
     void closeSpreadsheet();
     marking::CountLabels countLabels() const;
+
+    // Marker files, table, work length and feed correction.
+    void layOutMarkerControls();
+    void layOutFeedCorrectionControls();
+    void LoadTableFile();
+    void enterNoTableState();
+    std::size_t selectedTable() const;
+    void colourTableBox();
+    void focusEntryFieldKeepingSelection();
+    std::optional<markerfile::MarkerData> buildOutput(TextView refusalMessage);
+    Text confirmationText(TextView question) const;
+    void CheckBox1Click();
+    void Edit10Exit();
+    void Edit10KeyDown(ui::KeyEvent& event);
+    bool applyWorkLengthBox();
+    void CheckBox37Click();
+    void Edit37KeyDown(ui::KeyEvent& event);
+    void Edit38KeyDown(ui::KeyEvent& event);
+    bool computeFeedCorrection();
+    void Edit51Exit();
+    void countLabelChange(int index);
+
+    markerfile::TableStore tableStore_;
+    std::size_t tableLineCount_ = 0;
+    markerfile::ConditionHeader filledHeader_;
+    markerfile::SharedMarkerState markerState_;
+    Text rememberedWorkLengthLine_;
+    Text loadedWorkLength_;
+    bool tableBoxPassesFocus_ = true;
 
     Services services_;
     TForm4* main_ = nullptr;

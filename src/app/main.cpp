@@ -6,6 +6,7 @@
 #include "platform/linux/ExecutableDirectory.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/X11WindowSystem.h"
+#include "platform/linux/XdgShell.h"
 #include "qt/Adapters.h"
 #include "qt/FrontEnd.h"
 #include "ui/Application.h"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
     platform::X11WindowSystem windows;
     platform::LockFileSingleInstance singleInstance;
     platform::ExecutableDirectory programDirectory;
+    platform::XdgShell shell;
 #ifdef LUMITAG_HAVE_CALC
     platform::calc::CalcHost spreadsheet;
 #else
@@ -37,8 +39,8 @@ int main(int argc, char* argv[]) {
 
     ui::Application application(*dialogs);
     application.setClipboard(clipboard.get());
-    app::Program program(
-        application, {files, *screen, windows, singleInstance, programDirectory, spreadsheet, *clipboard});
+    app::Program program(application, {files, *screen, windows, singleInstance, programDirectory, spreadsheet,
+                                       *clipboard, shell});
     if (program.start() != app::Program::Start::Running)
         return 0;
     qtfront::FrontEnd frontEnd(application);

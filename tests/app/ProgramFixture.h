@@ -11,6 +11,7 @@
 #include "platform/fake/FakeFileSystem.h"
 #include "platform/fake/FakeProgramDirectory.h"
 #include "platform/fake/FakeScreen.h"
+#include "platform/fake/FakeShell.h"
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
@@ -70,9 +71,11 @@ protected:
     platform::FakeWindowSystem windows;
     platform::FakeSingleInstance singleInstance;
     platform::FakeProgramDirectory programDirectory;
+    platform::FakeShell shell;
     platform::FakeSpreadsheetHost spreadsheet{&clipboard};
     ui::Application app{dialogs};
-    Program program{app, {files, screen, windows, singleInstance, programDirectory, spreadsheet, clipboard}};
+    Program program{
+        app, {files, screen, windows, singleInstance, programDirectory, spreadsheet, clipboard, shell}};
     ui::testing::Driver driver{app, dialogs};
 };
 
