@@ -49,10 +49,16 @@ TForm2::TForm2(ui::Application& application, Services services)
       settings_(services.files, programFile(services.programDirectory, SettingsFileName)),
       list_(marking::ListControls{StringGrid1, Timer1, SpeedButton51, Button9, N25, N26, N6, N9, Del1, Ins1,
                                   Cut1, Copy1},
-            {}) {
+            {}),
+      undo_(listWindowControls(), {[this] { FocusEntryField(); }, {}}),
+      modeSwitch_(listWindowControls(), {[this] { FocusEntryField(); }, {}}, undo_),
+      listCommands_(listWindowControls(),
+                    {[this] { FocusEntryField(); }, [this] { return services_.spreadsheet.isVisible(); }},
+                    undo_) {
     layOutControls();
     layOutStores();
     layOutMarkerControls();
+    wireListCommands();
     createWindow();
 }
 
@@ -145,6 +151,11 @@ void TForm2::layOutControls() {
     Tilde1.setBounds({44, 52, 20, 13});
     Tilde2.setBounds({226, 52, 20, 13});
     Tilde3.setBounds({408, 52, 20, 13});
+    Label15.setBounds({36, 52, 28, 13});
+    Label16.setBounds({218, 52, 28, 13});
+    Label17.setBounds({400, 52, 28, 13});
+    for (ui::Label* blank : {&Label15, &Label16, &Label17})
+        blank->hide();
 
     // Right of the entry.
     Button7.setBounds({494, 80, 45, 25});
@@ -209,9 +220,10 @@ void TForm2::layOutControls() {
     RadioButton12.setBounds({6, 68, 54, 17});
     RadioButton10.setChecked(true);
 
-    // Menus: the items whose commands are not there yet stay disabled where
-    // their shortcuts would otherwise take editing keys from the boxes.
-    for (ui::MenuItem* item : {&N25, &N26, &N28, &Cut1, &Copy1, &Paste1, &Del1, &Ins1})
+    // The list menu's items start disabled: the periodic refresh and the
+    // list's own rules offer them once they apply.
+    for (ui::MenuItem* item :
+         {&N25, &N26, &N5, &N6, &N9, &N28, &Cut1, &Copy1, &Paste1, &Del1, &Ins1, &gyak2, &N1, &N2})
         item->setEnabled(false);
 
     // Timers: intervals of the design; the watcher starts when the window shows.
@@ -229,7 +241,6 @@ void TForm2::layOutControls() {
     onCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
     onClose = [this] { FormClose(); };
     Timer2.onTimer = [this] { Timer2Timer(); };
-    Timer5.onTimer = [this] { Timer5Timer(); };
     Panel4.onClick = [this] { SwitchToBlueMode(); };
     N20.onClick = [this] { SwitchToBlueMode(); };
     Button5.onClick = [this] { close(); };
@@ -366,33 +377,6 @@ void TForm2::FocusEntryField() {
 
 marking::CountLabels TForm2::countLabels() const {
     return {ComboBox4.text(), ComboBox5.text(), ComboBox6.text()};
-}
-
-void TForm2::Timer5Timer() {
-    // The part of the periodic refresh that follows the list: the next free
-    // row, the box-mode selector and the marking buttons. Nothing to do while
-    // nothing has changed since the last tick.
-    ui::Application& app = application();
-    if (app.revision() == refreshedRevision_)
-        return;
-    list_.updateNextFreeRow();
-    const bool empty = list_.empty();
-    Panel14.setVisible(empty);
-    const bool markable = !empty && list_.boxMode() != marking::BoxMode::Text;
-    Button4.setVisible(markable);
-    Button18.setVisible(markable);
-    // The import fills an empty 1BOX list only.
-    CTK2.setEnabled(empty && list_.boxMode() == marking::BoxMode::OneBox);
-    if (empty) {
-        Panel13.hide();
-        RadioButton10.setChecked(true);
-    } else if (list_.boxMode() == marking::BoxMode::ThreeBox) {
-        RadioButton10.setCaption(ComboBox4.text());
-        RadioButton11.setCaption(ComboBox5.text());
-        RadioButton12.setCaption(ComboBox6.text());
-        Panel13.show();
-    }
-    refreshedRevision_ = app.revision();
 }
 
 } // namespace lumitag::app

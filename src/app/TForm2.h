@@ -6,7 +6,10 @@
 #include "markerfile/MarkerData.h"
 #include "markerfile/SharedMarkerState.h"
 #include "markerfile/TableStore.h"
+#include "marking/ListCommands.h"
+#include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
+#include "marking/ModeSwitch.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
@@ -80,6 +83,9 @@ public:
     ui::CheckBox CheckBox7{*this, "CheckBox7"};
     ui::Edit Edit1{*this, "Edit1"}; // 連番１ start
     ui::Label Tilde1{*this, "Tilde1", U"～"};
+    ui::Label Label15{*this, "Label15", U"      "}; // pair-mode indicators of the sequences
+    ui::Label Label16{*this, "Label16", U"      "};
+    ui::Label Label17{*this, "Label17", U"      "};
     ui::Edit Edit11{*this, "Edit11"}; // 連番１ middle
     ui::Edit Edit2{*this, "Edit2"};   // 連番１ end
     ui::Edit Edit3{*this, "Edit3"};   // 線番１
@@ -145,6 +151,11 @@ public:
     ui::CheckBox CheckBox39{Panel2, "CheckBox39", U"セル幅連動"};
     ui::Panel Panel8{*this, "Panel8"}; // edit tools
     ui::Panel Panel6{*this, "Panel6"}; // multi-line tools
+    // The tool panels' 取消 buttons (replace, delete, insert; multi-line).
+    ui::SpeedButton SpeedButton39{Panel8, "SpeedButton39", U"取消"};
+    ui::SpeedButton SpeedButton35{Panel8, "SpeedButton35", U"取消"};
+    ui::SpeedButton SpeedButton37{Panel8, "SpeedButton37", U"取消"};
+    ui::SpeedButton SpeedButton33{Panel6, "SpeedButton33", U"取消"};
 
     // --- Bottom right --------------------------------------------------------------------
     ui::Button Button16{*this, "Button16", U"一行削除"};
@@ -174,17 +185,24 @@ public:
     ui::MenuItem N10{PopupMenu2, "N10", U"全行削除", "F12"};
 
     ui::PopupMenu PopupMenu1{*this, "PopupMenu1"};
-    ui::MenuItem N5{PopupMenu1, "N5", U"編集"};
-    ui::MenuItem N6{PopupMenu1, "N6", U"多段改行"};
-    ui::MenuItem N9{PopupMenu1, "N9", U"ナンバーリング"};
     ui::MenuItem N25{PopupMenu1, "N25", U"元に戻す", "Ctrl+Z"};
     ui::MenuItem N26{PopupMenu1, "N26", U"やり直し", "Ctrl+Shift+Z"};
+    ui::MenuItem PopupMenu1Line1{PopupMenu1, "PopupMenu1Line1", U"-"};
+    ui::MenuItem N5{PopupMenu1, "N5", U"編集"};
+    ui::MenuItem N6{PopupMenu1, "N6", U"多段改行記号　　　｜"};
+    ui::MenuItem N9{PopupMenu1, "N9", U"ナンバーリング記号　【】"};
+    ui::MenuItem PopupMenu1Line2{PopupMenu1, "PopupMenu1Line2", U"-"};
     ui::MenuItem N28{PopupMenu1, "N28", U"全行選択", "Ctrl+A"};
     ui::MenuItem Cut1{PopupMenu1, "Cut1", U"切り取り(&X)", "Ctrl+X"};
     ui::MenuItem Copy1{PopupMenu1, "Copy1", U"コピー(&C)", "Ctrl+C"};
     ui::MenuItem Paste1{PopupMenu1, "Paste1", U"貼り付け(&P)", "Ctrl+V"};
-    ui::MenuItem Del1{PopupMenu1, "Del1", U"一行削除"};
-    ui::MenuItem Ins1{PopupMenu1, "Ins1", U"一行挿入"};
+    ui::MenuItem Del1{PopupMenu1, "Del1", U"行削除"};
+    ui::MenuItem Ins1{PopupMenu1, "Ins1", U"行挿入"};
+    ui::MenuItem PopupMenu1Line3{PopupMenu1, "PopupMenu1Line3", U"-"};
+    ui::MenuItem gyak2{PopupMenu1, "gyak2", U"逆順に並び替え"};
+    ui::MenuItem N1{PopupMenu1, "N1", U"文字列挿入モード"};
+    ui::MenuItem N2{PopupMenu1, "N2", U"文字列挿入モード解除"};
+    ui::MenuItem PopupMenu1Line4{PopupMenu1, "PopupMenu1Line4", U"-"};
     ui::MenuItem CTK2{PopupMenu1, "CTK2", U"CTKマーキングデータ　インポート"};
 
     // --- Timers ----------------------------------------------------------------------------
@@ -197,6 +215,9 @@ public:
 
     // --- State other parts read --------------------------------------------------------------
     marking::MarkingList& list() { return list_; }
+    marking::ListUndo& undo() { return undo_; }
+    marking::ListCommands& listCommands() { return listCommands_; }
+    marking::ModeSwitch& modeSwitch() { return modeSwitch_; }
     SettingsStore& settings() { return settings_; }
     bool tableFilePresent() const { return tableFilePresent_; }
     // Where F1 puts the pointer on this program's side and on the spreadsheet's.
@@ -248,7 +269,9 @@ private:
     void FormCloseQuery(bool& canClose);
     void FormClose();
     void Timer2Timer();
-    void Timer5Timer();
+    // The list's undo, commands, modes and menus: their controls and handlers.
+    marking::ListWindowControls listWindowControls();
+    void wireListCommands();
     void RadioButtonBoxModeClick(marking::BoxMode mode);
     bool saveSettingsForClose();
     void closeSpreadsheet();
@@ -289,9 +312,11 @@ private:
     TForm5* columnSettings_ = nullptr;
     SettingsStore settings_;
     marking::MarkingList list_;
+    marking::ListUndo undo_;
+    marking::ModeSwitch modeSwitch_;
+    marking::ListCommands listCommands_;
     bool tableFilePresent_ = false;
     bool blueWasShowing_ = false; // the mode watcher's memory
-    std::uint64_t refreshedRevision_ = 0;
     platform::ScreenPoint programPointer_;
     platform::ScreenPoint spreadsheetPointer_;
 };

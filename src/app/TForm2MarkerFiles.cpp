@@ -316,7 +316,7 @@ void TForm2::ImportMarkerData() {
 
     // The next paint writes the snapshot of the imported list; undo goes back
     // to the undo text the last change left.
-    list_.setSnapshotPending();
+    undo_.MarkSnapshotPending();
     N25.setEnabled(true);
     N26.setEnabled(false);
 

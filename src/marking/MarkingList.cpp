@@ -16,6 +16,33 @@ namespace {
 constexpr int RowHeight = 19;
 constexpr int DefaultColumnWidth = 35;
 
+// Colours of the header and row-number cells in the list modes.
+constexpr ui::Color StringInsertColor{128, 255, 128};
+constexpr ui::Color EditModeColor{255, 255, 128};
+constexpr ui::Color MultiLineMarkColor{255, 128, 128};
+constexpr ui::Color NumberingMarkColor{155, 199, 242};
+
+struct ModeLook {
+    TextView threeBoxHeader;
+    TextView otherHeader; // 1BOX and TEXT
+    ui::Color fixedColor;
+};
+
+// The look of a list mode. The normal header differs from the one the box
+// mode writes; both are kept as the window has always shown them.
+ModeLook modeLook(const ListModes& modes) {
+    if (modes.edit)
+        return {U"\u3000\u3000 編\u3000集\u3000モ\u3000ー\u3000ド",
+                U"\u3000\u3000\u3000\u3000\u3000編\u3000集\u3000モ\u3000ー\u3000ド", EditModeColor};
+    if (modes.multiLineMark)
+        return {U"   多段改行記号挿入", U"\u3000\u3000多段改行記号挿入モード", MultiLineMarkColor};
+    if (modes.numberingMark)
+        return {U"ナンバーリング記号挿入", U" ナンバーリング記号挿入モード", NumberingMarkColor};
+    if (modes.stringInsert)
+        return {U"\u3000  文字列挿入モード", U"\u3000\u3000\u3000  文字列挿入モード", StringInsertColor};
+    return {U"\u3000   マーキングデータ", U"\u3000\u3000\u3000  マーキングデータ", ui::colors::ButtonFace};
+}
+
 Text numberText(int n) {
     const std::string digits = std::to_string(n);
     return Text(digits.begin(), digits.end());
@@ -74,6 +101,67 @@ void MarkingList::renumber() {
         grid.setCell(0, row, numberText(row));
 }
 
+void MarkingList::clearAllRows() {
+    for (int row = 1; row < c_.grid.rowCount(); ++row)
+        clearRow(row);
+}
+
+void MarkingList::shiftRowsDown(int top, int count) {
+    ui::StringGrid& grid = c_.grid;
+    const int last = grid.rowCount() - 1;
+    top = std::max(top, 1);
+    if (count <= 0 || top > last)
+        return;
+    for (int row = last; row >= top + count; --row)
+        grid.setRowCells(row, grid.rowCells(row - count));
+    for (int row = top; row <= std::min(last, top + count - 1); ++row)
+        grid.setRowCells(row, std::vector<Text>(static_cast<std::size_t>(grid.colCount())));
+    renumber();
+}
+
+void MarkingList::shiftRowsUp(int from, int count) {
+    ui::StringGrid& grid = c_.grid;
+    const int last = grid.rowCount() - 1;
+    if (count <= 0)
+        return;
+    for (int row = std::max(from, 1); row <= last; ++row) {
+        if (row - count >= 1)
+            grid.setRowCells(row - count, grid.rowCells(row));
+    }
+    for (int row = std::max(1, last - count + 1); row <= last; ++row)
+        grid.setRowCells(row, std::vector<Text>(static_cast<std::size_t>(grid.colCount())));
+    renumber();
+}
+
+std::vector<RowFields> MarkingList::rowsText(int first, int last) const {
+    std::vector<RowFields> rows;
+    last = std::min(last, c_.grid.rowCount() - 1);
+    for (int row = std::max(first, 1); row <= last; ++row) {
+        RowFields fields;
+        for (int col = 1; col <= contentColumns(); ++col)
+            fields.push_back(cell(col, row));
+        rows.push_back(std::move(fields));
+    }
+    return rows;
+}
+
+int MarkingList::writeLines(const std::vector<RowFields>& lines, int left, int top, int lastRow) {
+    const int lastCol = c_.grid.colCount() - 1;
+    lastRow = std::min(lastRow, c_.grid.rowCount() - 1);
+    int row = top - 1;
+    for (const RowFields& fields : lines) {
+        if (row + 1 > lastRow)
+            break;
+        ++row;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const int col = left + static_cast<int>(i);
+            if (col <= lastCol)
+                setCell(col, row, fields[i]);
+        }
+    }
+    return row;
+}
+
 void MarkingList::setBoxMode(BoxMode mode, const CountLabels& countLabels) {
     boxMode_ = mode;
     const std::vector<ColumnLayout> columns = columnLayout(mode, countLabels);
@@ -121,6 +209,20 @@ void MarkingList::setFullWidth(bool fullWidth) {
 void MarkingList::setFixedColor(ui::Color color) {
     fixedColor_ = color;
     c_.grid.setFixedColor(color);
+}
+
+void MarkingList::applyModeLook() {
+    const ModeLook look = modeLook(modes_);
+    setCell(1, 0, Text(boxMode_ == BoxMode::ThreeBox ? look.threeBoxHeader : look.otherHeader));
+    setFixedColor(look.fixedColor);
+}
+
+void MarkingList::recomputeFullWidthUpTo(int lastRow) {
+    lastRow = std::min(lastRow, c_.grid.rowCount() - 1);
+    bool found = false;
+    for (int row = 1; row <= lastRow && !found; ++row)
+        found = isFullWidth(lineText(row));
+    setFullWidth(found);
 }
 
 bool MarkingList::selectionHasText() const {

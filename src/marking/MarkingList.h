@@ -1,6 +1,7 @@
 #pragma once
 
 #include "marking/BoxMode.h"
+#include "marking/Snapshot.h"
 #include "platform/Text.h"
 #include "ui/Edit.h"
 #include "ui/Events.h"
@@ -78,6 +79,8 @@ public:
     MarkingList& operator=(const MarkingList&) = delete;
 
     ui::StringGrid& grid() const { return c_.grid; }
+    // Timer1: in the normal mode the selection follows the end of the list.
+    ui::Timer& followTimer() const { return c_.followTimer; }
     ListModes& modes() { return modes_; }
     const ListModes& modes() const { return modes_; }
     void setHooks(ListHooks hooks) { hooks_ = std::move(hooks); }
@@ -93,6 +96,22 @@ public:
     void clearRow(int row);
     // Writes "1", "2", … into column 0 of every list row of the grid.
     void renumber();
+    // Empties the content columns of every list row of the grid.
+    void clearAllRows();
+    // Gives the grid its 1001 rows back; rows beyond row 1000 go.
+    void resetRowCount() { c_.grid.setRowCount(RowCount); }
+    // Moves rows `top` to the grid's last row down by `count` whole rows and
+    // empties rows top .. top + count - 1; rows pushed past the grid's last
+    // row are gone. Renumbers.
+    void shiftRowsDown(int top, int count);
+    // Moves rows `from` to the grid's last row up by `count` whole rows
+    // (over the rows above them) and empties the last `count` rows. Renumbers.
+    void shiftRowsUp(int from, int count);
+    // The content columns of rows first .. last.
+    std::vector<RowFields> rowsText(int first, int last) const;
+    // Writes lines of fields from cell (left, top) on; fields beyond the last
+    // column or beyond row `lastRow` are dropped. Returns the last row written.
+    int writeLines(const std::vector<RowFields>& lines, int left, int top, int lastRow);
 
     // --- Box mode ----------------------------------------------------------------
     BoxMode boxMode() const { return boxMode_; }
@@ -125,12 +144,19 @@ public:
 
     // The colour of the header and row-number cells, which the list modes change.
     void setFixedColor(ui::Color color);
+    // Writes the header of column 1 and the fixed colour of the current list
+    // mode: a grid mode's own, else string insert mode's, else the normal ones.
+    void applyModeLook();
+    // Sets the full-width flag from column 1 of rows 1 .. lastRow.
+    void recomputeFullWidthUpTo(int lastRow);
 
     // --- Selection and switches --------------------------------------------------
     void select(const ui::GridRect& rect) { c_.grid.setSelection(rect); }
     ui::GridRect selection() const { return c_.grid.selection(); }
     int topRow() const { return c_.grid.topRow(); }
     void setTopRow(int row) { c_.grid.setTopRow(row); }
+    // Selects the single cell (col, row) and makes it the current cell.
+    void selectCell(int col, int row) { c_.grid.setCurrent(col, row); }
     void setEditing(bool on) { c_.grid.setOption(ui::GridOption::Editing, on); }
     bool editing() const { return c_.grid.option(ui::GridOption::Editing); }
     void setRowSelect(bool on) { c_.grid.setOption(ui::GridOption::RowSelect, on); }
@@ -141,6 +167,8 @@ public:
     ui::ImeMode editorImeMode() const { return editorIme_; }
     // The cell text the mark modes remember, put back when they refuse input.
     void setRememberedCellText(Text text) { rememberedCellText_ = std::move(text); }
+    void forgetRememberedCellText() { rememberedCellText_.clear(); }
+    const Text& rememberedCellText() const { return rememberedCellText_; }
 
     // --- Handlers of StringGrid1 and Timer1 ----------------------------------------
     void StringGrid1DrawCell(int col, int row, const ui::Rect& rect, ui::GridDrawState state);

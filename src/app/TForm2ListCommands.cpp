@@ -1,0 +1,114 @@
+// The orange window's list commands: undo, the list menu (PopupMenu1), the
+// window menu's mode keys and the periodic refresh, wired to their controls.
+#include "app/TForm2.h"
+
+namespace lumitag::app {
+
+marking::ListWindowControls TForm2::listWindowControls() {
+    using Field = marking::LastEntryRecord;
+    marking::ListWindowControls controls{
+        .form = *this,
+        .list = list_,
+        .PopupMenu1 = PopupMenu1,
+        .N25 = N25,
+        .N26 = N26,
+        .N5 = N5,
+        .N6 = N6,
+        .N9 = N9,
+        .N28 = N28,
+        .Cut1 = Cut1,
+        .Copy1 = Copy1,
+        .Paste1 = Paste1,
+        .Del1 = Del1,
+        .Ins1 = Ins1,
+        .gyak2 = gyak2,
+        .N1 = N1,
+        .N2 = N2,
+        .CTK2 = CTK2,
+        .gyak1 = nullptr, // FIXME: the spreadsheet panel's menu item 逆順で転送する comes with the transfer.
+        .N7 = N7,
+        .N17 = N17,
+        .N18 = N18,
+        .N14 = N14,
+        .N11 = N11,
+        .N10 = N10,
+        .Button9 = Button9,
+        .Button16 = Button16,
+        .Button17 = Button17,
+        .Button4 = Button4,
+        .Button18 = Button18,
+        .SpeedButton51 = SpeedButton51,
+        .toolCancelButtons = {&SpeedButton33, &SpeedButton35, &SpeedButton37, &SpeedButton39},
+        .Timer5 = Timer5,
+        .Panel2 = Panel2,
+        .Panel6 = Panel6,
+        .Panel8 = Panel8,
+        .Panel13 = Panel13,
+        .Panel14 = Panel14,
+        .sizeButtons = {&RadioButton10, &RadioButton11, &RadioButton12},
+        .countLabels = {&ComboBox4, &ComboBox5, &ComboBox6},
+        .entryFields = {},
+        .sequences = {marking::SequenceControls{Edit1, Edit11, Edit2, Tilde1, Label15, CheckBox3},
+                      marking::SequenceControls{Edit4, Edit12, Edit5, Tilde2, Label16, CheckBox5},
+                      marking::SequenceControls{Edit7, Edit13, Edit8, Tilde3, Label17, CheckBox7}},
+        .CheckBox36 = CheckBox36,
+        .CheckBox4 = CheckBox4,
+        .CheckBox6 = CheckBox6,
+    };
+    ui::Edit* fields[] = {&Edit1, &Edit2, &Edit3, &Edit4,  &Edit5,  &Edit6,
+                          &Edit7, &Edit8, &Edit9, &Edit16, &Edit46, &Edit49};
+    static_assert(std::size(fields) == Field::FieldCount);
+    std::copy(std::begin(fields), std::end(fields), controls.entryFields.begin());
+    return controls;
+}
+
+void TForm2::wireListCommands() {
+    list_.setHooks({[this] { FocusEntryField(); }, [this] { undo_.TakeUndoSnapshot(); },
+                    [this] { undo_.WriteSnapshot(list_.selection().top); },
+                    [this] { listCommands_.SendSelectAllKeys(); }});
+
+    // Undo and the ways to it.
+    N25.onClick = [this] { undo_.N25Click(); };
+    N26.onClick = [this] { undo_.N26Click(); };
+    Button9.onClick = [this] { undo_.Button9Click(); };
+    for (ui::SpeedButton* cancel : {&SpeedButton33, &SpeedButton35, &SpeedButton37, &SpeedButton39}) {
+        cancel->setEnabled(false);
+        cancel->onClick = [this] { undo_.ToolCancelClick(); };
+    }
+
+    // The list menu.
+    PopupMenu1.onPopup = [this] { listCommands_.PopupMenu1Popup(); };
+    N5.onClick = [this] { modeSwitch_.N5Click(); };
+    N6.onClick = [this] { modeSwitch_.N6Click(); };
+    N9.onClick = [this] { modeSwitch_.N9Click(); };
+    N28.onClick = [this] { listCommands_.N28Click(); };
+    Cut1.onClick = [this] { listCommands_.Cut1Click(); };
+    Copy1.onClick = [this] { listCommands_.Copy1Click(); };
+    Paste1.onClick = [this] { listCommands_.Paste1Click(); };
+    Del1.onClick = [this] { listCommands_.Del1Click(); };
+    Ins1.onClick = [this] { listCommands_.Ins1Click(); };
+    gyak2.onClick = [this] { listCommands_.gyak2Click(); };
+    N1.onClick = [this] { modeSwitch_.N1Click(); };
+    N2.onClick = [this] { modeSwitch_.N2Click(); };
+
+    // The window menu's keys for the list.
+    N7.onClick = [this] { modeSwitch_.N7Click(); };
+    N17.onClick = [this] { modeSwitch_.N17Click(); };
+    N18.onClick = [this] { modeSwitch_.N18Click(); };
+    N14.onClick = [this] { modeSwitch_.N14Click(); };
+    N11.onClick = [this] { modeSwitch_.N11Click(); };
+    N10.onClick = [this] { Button17.click(); };
+    Button16.onClick = [this] { listCommands_.Button16Click(); };
+    Button16.setHint(U"グリッドの最後の文字列を１行削除します");
+    Button17.onClick = [this] { listCommands_.Button17Click(); };
+
+    // An entry field taking the focus ends edit and multi-line mark mode.
+    for (ui::Edit* field : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9, &Edit11,
+                            &Edit12, &Edit13, &Edit16, &Edit46, &Edit49})
+        field->onEnter = [this] { modeSwitch_.EntryFieldEnter(); };
+
+    onMouseWheel = [this](ui::WheelEvent& event) { listCommands_.FormMouseWheel(event); };
+    Timer5.onTimer = [this] { listCommands_.Timer5Timer(); };
+}
+
+} // namespace lumitag::app
