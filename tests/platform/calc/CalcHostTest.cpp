@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
 #include <unistd.h>
@@ -21,6 +22,23 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::TestOffice;
+
+// SIGSTOP takes effect asynchronously: waits until the kernel reports the
+// process stopped (state "T" in /proc), so that a call made next cannot be
+// answered by a process still finishing its time slice.
+bool waitUntilStopped(pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        const auto end = line.rfind(')');
+        if (end != std::string::npos && end + 2 < line.size() && line[end + 2] == 'T')
+            return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
 
 TestOffice* office = nullptr;
 
@@ -306,6 +324,7 @@ TEST_F(CalcHostTest, AFrozenOfficeTimesOutAndAKilledOneTurnsCallsIntoFailures) {
     // A frozen office fails the call after the timeout instead of hanging the
     // caller; the connection is cut, and connect() finds the office again.
     ::kill(*pid, SIGSTOP);
+    ASSERT_TRUE(waitUntilStopped(*pid));
     const auto start = std::chrono::steady_clock::now();
     EXPECT_THROW(sheet->cell(1, 1)->value(), SpreadsheetError);
     EXPECT_LT(std::chrono::steady_clock::now() - start, office->options().callTimeout + 5s);
