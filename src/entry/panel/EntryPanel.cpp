@@ -49,20 +49,14 @@ EntryPanel::EntryPanel(EntryPanelControls controls, EntryPanelHooks hooks)
 void EntryPanel::install() {
     for (std::size_t i = 0; i < c_.sequences.size(); ++i)
         installSequence(i);
-    installFixedText(c_.Edit3, c_.CheckBox4);
-    installFixedText(c_.Edit6, c_.CheckBox6);
+    installFixedText(c_.Edit3);
+    installFixedText(c_.Edit6);
     installCount(c_.Edit9, false);
     installCount(c_.Edit46, true);
     installCount(c_.Edit49, true);
     // The numbering end value box only takes the entry fields' colours here.
-    ui::Edit& edit16 = c_.Edit16;
-    auto enter16 = edit16.onEnter;
-    edit16.onEnter = [this, enter16, &edit16] {
-        if (enter16)
-            enter16();
-        colourOnEnter(edit16);
-    };
-    edit16.onExit = [this, &edit16] { colourOnExit(edit16); };
+    colourOnFocus(c_.Edit16);
+    c_.Edit16.onExit = [this] { colourOnExit(c_.Edit16); };
 
     c_.CheckBox4.onClick = [this] { CheckBox4Click(); };
     c_.CheckBox4.setHint(U"チェックで線番１の文字を固定（線番２と同時に固定できません ショートカット F7）");
@@ -99,12 +93,7 @@ void EntryPanel::installSequence(std::size_t index) {
                 character = ui::chars::None;
         };
         edit.onKeyDown = [this, &edit](ui::KeyEvent& event) { fieldKeyDown(edit, event); };
-        auto enter = edit.onEnter;
-        edit.onEnter = [this, enter, &edit] {
-            if (enter)
-                enter();
-            colourOnEnter(edit);
-        };
+        colourOnFocus(edit);
         if (box == SequenceBox::Middle) {
             edit.onExit = [this, &edit] { colourOnExit(edit); };
         } else {
@@ -123,14 +112,9 @@ void EntryPanel::installSequence(std::size_t index) {
     s.fix.setHint(Text(fixHints[index]));
 }
 
-void EntryPanel::installFixedText(ui::Edit& edit, ui::CheckBox&) {
+void EntryPanel::installFixedText(ui::Edit& edit) {
     edit.onKeyDown = [this, &edit](ui::KeyEvent& event) { fieldKeyDown(edit, event); };
-    auto enter = edit.onEnter;
-    edit.onEnter = [this, enter, &edit] {
-        if (enter)
-            enter();
-        colourOnEnter(edit);
-    };
+    colourOnFocus(edit);
     edit.onExit = [this, &edit] { colourOnExit(edit); };
 }
 
@@ -146,12 +130,7 @@ void EntryPanel::installCount(ui::Edit& edit, bool secondOrThird) {
             character = ui::chars::None;
     };
     edit.onKeyDown = [this, &edit](ui::KeyEvent& event) { fieldKeyDown(edit, event); };
-    auto enter = edit.onEnter;
-    edit.onEnter = [this, enter, &edit] {
-        if (enter)
-            enter();
-        colourOnEnter(edit);
-    };
+    colourOnFocus(edit);
     edit.onExit = [this, &edit] { colourOnExit(edit); };
 }
 
@@ -164,6 +143,16 @@ bool EntryPanel::isFixed(const ui::Edit& edit) const {
         return c_.CheckBox6.checked();
     const std::optional<std::size_t> sequence = sequenceOf(&edit);
     return sequence && c_.sequences[*sequence].fix.checked();
+}
+
+void EntryPanel::colourOnFocus(ui::Edit& edit) {
+    // The enter handler the field has (leaving the list's grid modes) runs first.
+    auto enter = std::move(edit.onEnter);
+    edit.onEnter = [this, enter, &edit] {
+        if (enter)
+            enter();
+        colourOnEnter(edit);
+    };
 }
 
 void EntryPanel::colourOnEnter(ui::Edit& edit) {
@@ -454,17 +443,23 @@ void EntryPanel::SequenceFixClick(std::size_t sequence) {
     focusEntryField();
 }
 
+bool EntryPanel::fixWireText(ui::CheckBox& box, ui::Edit& edit, const ui::CheckBox& other) {
+    // 線番１ and 線番２ are never fixed together, and never empty.
+    if (edit.text().empty() || other.checked()) {
+        untickRefused(box);
+        return false;
+    }
+    edit.setReadOnly(true);
+    edit.setColor(FixedColor);
+    return true;
+}
+
 void EntryPanel::CheckBox4Click() {
     if (refusingTick_)
         return;
     if (c_.CheckBox4.checked()) {
-        if (c_.Edit3.text().empty() || c_.CheckBox6.checked()) {
-            untickRefused(c_.CheckBox4);
-            return;
-        }
-        c_.Edit3.setReadOnly(true);
-        c_.Edit3.setColor(FixedColor);
-        focusAndSelect(c_.Edit6);
+        if (fixWireText(c_.CheckBox4, c_.Edit3, c_.CheckBox6))
+            focusAndSelect(c_.Edit6);
         return;
     }
     c_.Edit3.setReadOnly(false);
@@ -476,13 +471,8 @@ void EntryPanel::CheckBox6Click() {
     if (refusingTick_)
         return;
     if (c_.CheckBox6.checked()) {
-        if (c_.Edit6.text().empty() || c_.CheckBox4.checked()) {
-            untickRefused(c_.CheckBox6);
-            return;
-        }
-        c_.Edit6.setReadOnly(true);
-        c_.Edit6.setColor(FixedColor);
-        focusAndSelect(c_.Edit3);
+        if (fixWireText(c_.CheckBox6, c_.Edit6, c_.CheckBox4))
+            focusAndSelect(c_.Edit3);
         return;
     }
     c_.Edit6.setReadOnly(false);

@@ -106,8 +106,10 @@ private:
     };
 
     void installSequence(std::size_t index);
-    void installFixedText(ui::Edit& edit, ui::CheckBox& fix);
+    void installFixedText(ui::Edit& edit);
     void installCount(ui::Edit& edit, bool numbers);
+    // Colours the field when it takes the focus, after its own enter handler.
+    void colourOnFocus(ui::Edit& edit);
     void colourOnEnter(ui::Edit& edit);
     void colourOnExit(ui::Edit& edit);
     bool isFixed(const ui::Edit& edit) const;
@@ -130,6 +132,7 @@ private:
     void CheckBox6Click();
     void Edit6Click();
     void untickRefused(ui::CheckBox& box);
+    bool fixWireText(ui::CheckBox& box, ui::Edit& edit, const ui::CheckBox& other);
 
     // OK.
     int insertionRow() const;
