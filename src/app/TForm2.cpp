@@ -54,11 +54,13 @@ TForm2::TForm2(ui::Application& application, Services services)
       modeSwitch_(listWindowControls(), {[this] { FocusEntryField(); }, {}}, undo_),
       listCommands_(listWindowControls(),
                     {[this] { FocusEntryField(); }, [this] { return services_.spreadsheet.isVisible(); }},
-                    undo_) {
+                    undo_),
+      entryPanel_(entryPanelControls(), {}) {
     layOutControls();
     layOutStores();
     layOutMarkerControls();
     wireListCommands();
+    wireEntryPanel();
     createWindow();
 }
 

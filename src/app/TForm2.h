@@ -2,6 +2,7 @@
 
 #include "app/Services.h"
 #include "app/SettingsStore.h"
+#include "entry/panel/EntryPanel.h"
 #include "markerfile/ConditionHeader.h"
 #include "markerfile/MarkerData.h"
 #include "markerfile/SharedMarkerState.h"
@@ -218,6 +219,7 @@ public:
     marking::ListUndo& undo() { return undo_; }
     marking::ListCommands& listCommands() { return listCommands_; }
     marking::ModeSwitch& modeSwitch() { return modeSwitch_; }
+    entry::EntryPanel& entryPanel() { return entryPanel_; }
     SettingsStore& settings() { return settings_; }
     bool tableFilePresent() const { return tableFilePresent_; }
     // Where F1 puts the pointer on this program's side and on the spreadsheet's.
@@ -272,6 +274,9 @@ private:
     // The list's undo, commands, modes and menus: their controls and handlers.
     marking::ListWindowControls listWindowControls();
     void wireListCommands();
+    // The entry panel: its controls and handlers, and the window's keys (TForm2EntryPanel.cpp).
+    entry::EntryPanelControls entryPanelControls();
+    void wireEntryPanel();
     void RadioButtonBoxModeClick(marking::BoxMode mode);
     bool saveSettingsForClose();
     void closeSpreadsheet();
@@ -315,6 +320,7 @@ private:
     marking::ListUndo undo_;
     marking::ModeSwitch modeSwitch_;
     marking::ListCommands listCommands_;
+    entry::EntryPanel entryPanel_;
     bool tableFilePresent_ = false;
     bool blueWasShowing_ = false; // the mode watcher's memory
     platform::ScreenPoint programPointer_;

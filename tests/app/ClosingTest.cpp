@@ -7,6 +7,7 @@ using platform::Answer;
 
 TEST_F(ProgramTest, CancelAtTheQuestionKeepsRunningAndFocusesTheEntryField) {
     start();
+    orange().Edit3.setText(U"W");
     orange().CheckBox4.setChecked(true); // 線番１ fixed: the entry field is 線番２
     orange().Edit6.setText(U"abc");
     files.setFile(SettingsPath, "old\r\n");

@@ -1,0 +1,47 @@
+// The orange window's entry panel wired to its controls, and the window's own
+// key handling (it sees keys before its controls).
+#include "app/TForm2.h"
+
+namespace lumitag::app {
+
+entry::EntryPanelControls TForm2::entryPanelControls() {
+    return {
+        .form = *this,
+        .list = list_,
+        .undo = undo_,
+        .sequences = listWindowControls().sequences,
+        .Edit3 = Edit3,
+        .Edit6 = Edit6,
+        .Edit9 = Edit9,
+        .Edit46 = Edit46,
+        .Edit49 = Edit49,
+        .Edit16 = Edit16,
+        .CheckBox4 = CheckBox4,
+        .CheckBox6 = CheckBox6,
+        .CheckBox36 = CheckBox36,
+        .CheckBox2 = CheckBox2,
+        .CheckBox8 = CheckBox8,
+        .Button7 = Button7,
+        .Button8 = Button8,
+        .Button9 = Button9,
+        .Timer5 = Timer5,
+    };
+}
+
+void TForm2::wireEntryPanel() {
+    // FIXME: the A–Z store records the history, and the presets keep their
+    // pending definitions, once they exist.
+    entryPanel_.setHooks({.focusEntryField = [this] { FocusEntryField(); },
+                          .recordHistory = {},
+                          .pendingDefinition = {},
+                          .forgetPendingDefinition = {},
+                          .numberingEntered = {}});
+    entryPanel_.install();
+    N8.onClick = [this] { Button8.click(); };
+
+    // FIXME: Ctrl outside the list stops the follow timer and focuses the list.
+    onKeyDown = [this](ui::KeyEvent& event) { entryPanel_.FormKeyDown(event); };
+    onKeyUp = [this](ui::KeyEvent& event) { entryPanel_.FormKeyUp(event); };
+}
+
+} // namespace lumitag::app
