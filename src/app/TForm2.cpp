@@ -59,6 +59,7 @@ TForm2::TForm2(ui::Application& application, Services services)
     layOutStores();
     layOutMarkerControls();
     wireListCommands();
+    wireTools();
     createWindow();
 }
 

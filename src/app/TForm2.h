@@ -10,6 +10,8 @@
 #include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
 #include "marking/ModeSwitch.h"
+#include "tools/EditToolPanel.h"
+#include "tools/MultiLineToolPanel.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
@@ -218,6 +220,8 @@ public:
     marking::ListUndo& undo() { return undo_; }
     marking::ListCommands& listCommands() { return listCommands_; }
     marking::ModeSwitch& modeSwitch() { return modeSwitch_; }
+    tools::EditToolPanel& editTools() { return editTools_; }
+    tools::MultiLineToolPanel& multiLineTools() { return multiLineTools_; }
     SettingsStore& settings() { return settings_; }
     bool tableFilePresent() const { return tableFilePresent_; }
     // Where F1 puts the pointer on this program's side and on the spreadsheet's.
@@ -272,6 +276,8 @@ private:
     // The list's undo, commands, modes and menus: their controls and handlers.
     marking::ListWindowControls listWindowControls();
     void wireListCommands();
+    // The bulk text tools of Panel8 and Panel6 and the half-width conversion (TForm2Tools.cpp).
+    void wireTools();
     void RadioButtonBoxModeClick(marking::BoxMode mode);
     bool saveSettingsForClose();
     void closeSpreadsheet();
@@ -315,6 +321,8 @@ private:
     marking::ListUndo undo_;
     marking::ModeSwitch modeSwitch_;
     marking::ListCommands listCommands_;
+    tools::EditToolPanel editTools_{Panel8, listWindowControls(), undo_};
+    tools::MultiLineToolPanel multiLineTools_{Panel6, listWindowControls(), undo_};
     bool tableFilePresent_ = false;
     bool blueWasShowing_ = false; // the mode watcher's memory
     platform::ScreenPoint programPointer_;
