@@ -14,31 +14,11 @@ namespace {
 
 constexpr TextView Digits = U"1234567890";
 constexpr TextView HexDigits = U"1234567890ABCDEF";
-constexpr TextView OccurrenceDigits = U"12345";
-constexpr TextView PositionDigits = U"123456789";
-constexpr int KeywordMaxLength = 10;
 
 // Where the sub-panels and their 取消 buttons lie on Panel8.
 constexpr ui::Rect ToolPanelBounds{2, 62, 136, 135};
 constexpr ui::Rect CancelButtonBounds{ToolPanelBounds.left + 70, ToolPanelBounds.top + 114, 60, 20};
 constexpr ui::Rect OkButtonBounds{4, 114, 60, 20};
-
-// Enter is the boxes' command key; it never reaches the box as a character.
-void dropEnter(char32_t& character) {
-    if (character == ui::chars::Enter)
-        character = ui::chars::None;
-}
-
-void acceptOnly(ui::Edit& box, TextView accepted) {
-    box.onKeyPress = [accepted](char32_t& character) {
-        if (!acceptsCharacter(accepted, character))
-            character = ui::chars::None;
-    };
-}
-
-bool caretAtEnd(const ui::Edit& box) {
-    return box.caret() == static_cast<int>(box.text().size());
-}
 
 } // namespace
 
@@ -222,7 +202,7 @@ void EditToolPanel::wireKeys() {
         e.consume();
     };
     Edit53.onKeyDown = [this](ui::KeyEvent& e) {
-        if (e.key == Key::Left && Edit53.caret() == 0)
+        if (e.key == Key::Left && caretAtStart(Edit53))
             focusAndSelectAll(Edit48);
         else if (e.key == Key::Enter)
             InsertInSelection();

@@ -7,18 +7,6 @@
 
 namespace lumitag::tools {
 
-namespace {
-
-constexpr TextView PositionDigits = U"123456789";
-constexpr TextView OccurrenceDigits = U"12345";
-constexpr int KeywordMaxLength = 10;
-
-bool caretAtEnd(const ui::Edit& box) {
-    return box.caret() == static_cast<int>(box.text().size());
-}
-
-} // namespace
-
 MultiLineToolPanel::MultiLineToolPanel(ui::Panel& panel6, marking::ListWindowControls controls,
                                        marking::ListUndo& undo)
     : Panel6(panel6), c_(controls), undo_(undo), SpeedButton33(*controls.toolCancelButtons[0]) {
@@ -75,20 +63,10 @@ void MultiLineToolPanel::wire() {
 
     for (ui::Edit* box : {&Edit39, &Edit40, &Edit41, &Edit54})
         colourWhileFocused(*box);
-    for (ui::Edit* box : {&Edit39, &Edit40}) {
-        box->onKeyPress = [](char32_t& character) {
-            if (!acceptsCharacter(PositionDigits, character))
-                character = ui::chars::None;
-        };
-    }
-    Edit54.onKeyPress = [](char32_t& character) {
-        if (!acceptsCharacter(OccurrenceDigits, character))
-            character = ui::chars::None;
-    };
-    Edit41.onKeyPress = [](char32_t& character) {
-        if (character == ui::chars::Enter)
-            character = ui::chars::None;
-    };
+    acceptOnly(Edit39, PositionDigits);
+    acceptOnly(Edit40, PositionDigits);
+    acceptOnly(Edit54, OccurrenceDigits);
+    Edit41.onKeyPress = dropEnter;
 }
 
 void MultiLineToolPanel::wireKeys() {
@@ -128,7 +106,7 @@ void MultiLineToolPanel::wireKeys() {
         e.consume();
     };
     Edit54.onKeyDown = [this](ui::KeyEvent& e) {
-        if (e.key == Key::Left && Edit54.caret() == 0)
+        if (e.key == Key::Left && caretAtStart(Edit54))
             focusAndSelectAll(Edit41);
         else if (e.key == Key::Enter)
             InsertMarksInSelection();

@@ -77,4 +77,24 @@ bool acceptsCharacter(TextView accepted, char32_t character) {
     return character == ui::chars::Backspace || accepted.find(character) != TextView::npos;
 }
 
+void acceptOnly(ui::Edit& box, TextView accepted) {
+    box.onKeyPress = [accepted](char32_t& character) {
+        if (!acceptsCharacter(accepted, character))
+            character = ui::chars::None;
+    };
+}
+
+void dropEnter(char32_t& character) {
+    if (character == ui::chars::Enter)
+        character = ui::chars::None;
+}
+
+bool caretAtStart(const ui::Edit& box) {
+    return box.selStart() == 0;
+}
+
+bool caretAtEnd(const ui::Edit& box) {
+    return box.selStart() == static_cast<int>(box.text().size());
+}
+
 } // namespace lumitag::tools

@@ -19,6 +19,12 @@ namespace lumitag::tools {
 
 // Steps the bulk tools of the edit and multi-line panels share.
 
+// What the small boxes accept: an occurrence number 1 to 5, a position 1 to 9.
+inline constexpr TextView OccurrenceDigits = U"12345";
+inline constexpr TextView PositionDigits = U"123456789";
+// Keyword and delete boxes hold at most this many characters.
+inline constexpr int KeywordMaxLength = 10;
+
 // Before a tool changes the list: the cancel button of the last entry goes,
 // undo from the menu is off, and the undo text becomes the list as it is now
 // (the snapshot memo rewritten at once, line 1 = the selection's top row), so
@@ -47,5 +53,14 @@ int digitOf(const ui::Edit& box);
 // Key filters of the tool boxes: the listed characters and Backspace pass;
 // everything else, Enter included, is dropped.
 bool acceptsCharacter(TextView accepted, char32_t character);
+// Gives a box that key filter. `accepted` must outlive the box (a literal).
+void acceptOnly(ui::Edit& box, TextView accepted);
+// Enter is the boxes' command key; it never reaches a box as a character.
+void dropEnter(char32_t& character);
+
+// The caret as the arrow-key moves between boxes see it: the start of the
+// selection, so that a box whose whole text is selected counts as "at the start".
+bool caretAtStart(const ui::Edit& box);
+bool caretAtEnd(const ui::Edit& box);
 
 } // namespace lumitag::tools
