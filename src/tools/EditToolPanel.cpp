@@ -272,6 +272,7 @@ void EditToolPanel::ReplaceInSelection() {
     const Text replacement = Edit44.text();
     if (target.empty() || replacement.empty())
         return;
+    commitCellEditor(c_.list);
     if (!anyCell([&](const Text& text) { return text.find(target) != Text::npos; })) {
         showToolMessage(c_.form.application(), U"選択範囲内に置換対象文字(列)がありません");
         return;
@@ -287,6 +288,7 @@ void EditToolPanel::DeleteInSelection() {
     const Text target = Edit47.text();
     if (target.empty())
         return;
+    commitCellEditor(c_.list);
     if (!anyCell([&](const Text& text) { return text.find(target) != Text::npos; })) {
         showToolMessage(c_.form.application(), U"選択範囲内に削除対象文字(列)がありません");
         return;
@@ -301,6 +303,7 @@ void EditToolPanel::InsertInSelection() {
     const Text insertion = Edit45.text();
     if (insertion.empty())
         return;
+    commitCellEditor(c_.list);
     const Text keyword = Edit48.text();
     const bool keywordMode = RadioButton14.checked() && !keyword.empty();
     const Side side = RadioButton15.checked() ? Side::After : Side::Before;

@@ -20,6 +20,7 @@ constexpr int ConvertedColumns = 3;
 void ConvertListToHalfWidth(const marking::ListWindowControls& c, marking::ListUndo& undo,
                             const std::function<void()>& focusEntryField) {
     marking::MarkingList& list = c.list;
+    commitCellEditor(list);
     c.Button9.hide();
     undo.MarkSnapshotPending();
     marking::markListChanged(c);

@@ -25,14 +25,14 @@ void MultiLineToolPanel::layOut() {
     Edit40.setBounds({16, 65, 22, 20});
     PositionLabel.setBounds({42, 69, 60, 13});
     RadioButton8.setBounds({4, 89, 130, 17});
-    Edit41.setBounds({16, 108, 80, 20});
-    Edit54.setBounds({98, 108, 20, 20});
+    Edit41.setBounds({16, 108, 70, 20});
+    Edit54.setBounds({90, 108, 20, 20});
     Edit54.setHint(U"対象文字（列）が一行内に複数ある時に指定します");
-    OccurrenceLabel.setBounds({120, 112, 20, 13});
+    OccurrenceLabel.setBounds({113, 112, 24, 13});
     SidePanel.setBounds({2, 132, 136, 19});
     SidePanel.setParentColor(true);
-    RadioButton5.setBounds({2, 1, 64, 17});
-    RadioButton6.setBounds({70, 1, 64, 17});
+    RadioButton5.setBounds({2, 1, 62, 17});
+    RadioButton6.setBounds({66, 1, 66, 17});
     SpeedButton32.setBounds({6, 160, 60, 25});
     SpeedButton33.setBounds({72, 160, 60, 25});
 
@@ -140,6 +140,7 @@ void MultiLineToolPanel::InsertMarksInSelection() {
     if (!wanted)
         return;
     marking::MarkingList& list = c_.list;
+    commitCellEditor(list);
     const ui::GridRect selection = list.selection();
     bool offered = false;
     for (int row = selection.top; row <= selection.bottom && !offered; ++row)

@@ -25,6 +25,11 @@ Text decimal(int value) {
 
 } // namespace
 
+void commitCellEditor(marking::MarkingList& list) {
+    if (list.grid().editorOpen())
+        list.grid().hideEditor();
+}
+
 void prepareToolUndo(const marking::ListWindowControls& c, marking::ListUndo& undo) {
     c.Button9.hide();
     c.N25.setEnabled(false);

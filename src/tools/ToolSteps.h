@@ -25,6 +25,11 @@ inline constexpr TextView PositionDigits = U"123456789";
 // Keyword and delete boxes hold at most this many characters.
 inline constexpr int KeywordMaxLength = 10;
 
+// A cell editor still open in the list gives its text to the cell first, so
+// that the tool works on what the user sees and the editor's later commit
+// cannot overwrite the tool's change with the text from before it.
+void commitCellEditor(marking::MarkingList& list);
+
 // Before a tool changes the list: the cancel button of the last entry goes,
 // undo from the menu is off, and the undo text becomes the list as it is now
 // (the snapshot memo rewritten at once, line 1 = the selection's top row), so

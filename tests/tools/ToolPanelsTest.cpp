@@ -250,6 +250,24 @@ TEST_F(ToolPanelsTest, ToolCancelInTextBoxModeRestoresBothColumnsOfEveryLine) {
     }
 }
 
+TEST_F(ToolPanelsTest, AnOpenCellEditorCommitsBeforeTheToolSoItsTextIsNotLost) {
+    fill({U"A-1", U"A-2"});
+    driver.press("F2");
+    driver.doubleClick(w().StringGrid1, 1, 1);
+    ASSERT_TRUE(w().StringGrid1.editorOpen());
+    driver.press("End");
+    driver.type(U"A"); // the cell reads A-1A once the editor commits
+    editTools().Edit42.setText(U"A");
+    editTools().Edit43.setText(U"2");
+    editTools().Edit44.setText(U"B");
+    driver.click(editTools().SpeedButton38); // a speed button leaves the focus in the list
+    driver.expectMessage(U"1箇所：文字(列)の置換が終わりました");
+    EXPECT_FALSE(w().StringGrid1.editorOpen());
+    driver.press("Enter");
+    driver.advance(100);
+    EXPECT_EQ(lines(), (Texts{U"A-1B", U"A-2"}));
+}
+
 TEST_F(ToolPanelsTest, BoxesTakeTheFocusColourWhileFocused) {
     fill({U"A"});
     driver.press("F2");
