@@ -61,6 +61,7 @@ TForm2::TForm2(ui::Application& application, Services services)
     layOutMarkerControls();
     wireListCommands();
     wireEntryPanel();
+    wireTools();
     createWindow();
 }
 

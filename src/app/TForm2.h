@@ -11,6 +11,8 @@
 #include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
 #include "marking/ModeSwitch.h"
+#include "tools/EditToolPanel.h"
+#include "tools/MultiLineToolPanel.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/ComboBox.h"
@@ -220,6 +222,8 @@ public:
     marking::ListCommands& listCommands() { return listCommands_; }
     marking::ModeSwitch& modeSwitch() { return modeSwitch_; }
     entry::EntryPanel& entryPanel() { return entryPanel_; }
+    tools::EditToolPanel& editTools() { return editTools_; }
+    tools::MultiLineToolPanel& multiLineTools() { return multiLineTools_; }
     SettingsStore& settings() { return settings_; }
     bool tableFilePresent() const { return tableFilePresent_; }
     // Where F1 puts the pointer on this program's side and on the spreadsheet's.
@@ -277,6 +281,8 @@ private:
     // The entry panel: its controls and handlers, and the window's keys (TForm2EntryPanel.cpp).
     entry::EntryPanelControls entryPanelControls();
     void wireEntryPanel();
+    // The bulk text tools of Panel8 and Panel6 and the half-width conversion (TForm2Tools.cpp).
+    void wireTools();
     void RadioButtonBoxModeClick(marking::BoxMode mode);
     bool saveSettingsForClose();
     void closeSpreadsheet();
@@ -321,6 +327,8 @@ private:
     marking::ModeSwitch modeSwitch_;
     marking::ListCommands listCommands_;
     entry::EntryPanel entryPanel_;
+    tools::EditToolPanel editTools_{Panel8, listWindowControls(), undo_};
+    tools::MultiLineToolPanel multiLineTools_{Panel6, listWindowControls(), undo_};
     bool tableFilePresent_ = false;
     bool blueWasShowing_ = false; // the mode watcher's memory
     platform::ScreenPoint programPointer_;
