@@ -129,19 +129,8 @@ void ComboBox::defaultKeyDown(KeyEvent& event) {
         return;
     const bool extend = event.shift();
     const Text before = editor_.text();
-    switch (event.key) {
-    case Key::Left:
-    case Key::Right:
-    case Key::Home:
-    case Key::End:
-        editor_.moveCaretByKey(event.key, extend);
-        break;
-    case Key::Delete:
-        editor_.deleteForward();
-        break;
-    default:
+    if (!editor_.applyEditingKey(event.key, extend))
         return;
-    }
     event.consume();
     changed();
     if (editor_.text() != before) {

@@ -48,6 +48,14 @@ bool EditableText::moveCaretByKey(Key key, bool extend) {
     }
 }
 
+bool EditableText::applyEditingKey(Key key, bool extend) {
+    if (key == Key::Delete) {
+        deleteForward();
+        return true;
+    }
+    return moveCaretByKey(key, extend);
+}
+
 bool EditableText::insert(TextView inserted, int maxLength) {
     const int start = selStart();
     const int removed = selLength();

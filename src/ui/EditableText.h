@@ -30,6 +30,9 @@ public:
     // with `extend` they grow the selection, without it Left and Right first
     // collapse a selection to its near end). False for any other key.
     bool moveCaretByKey(Key key, bool extend);
+    // The caret keys and Delete (the character after the caret, or the
+    // selection), as a writable single-line editor handles them.
+    bool applyEditingKey(Key key, bool extend);
 
     // Replaces the selection by `inserted`, keeping the whole text within
     // `maxLength` code points (0: no limit) by cutting the inserted text.

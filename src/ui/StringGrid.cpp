@@ -358,24 +358,12 @@ void StringGrid::defaultKeyDown(KeyEvent& event) {
     const bool extend = event.shift();
     if (editorOpen_) {
         const Text before = editor_.text();
+        // F2 puts the caret at the end; Up, Down and paging leave the editor and move.
         bool editorKey = true;
-        switch (event.key) {
-        case Key::Left:
-        case Key::Right:
-        case Key::Home:
-        case Key::End:
-            editor_.moveCaretByKey(event.key, extend);
-            break;
-        case Key::Delete:
-            editor_.deleteForward();
-            break;
-        case Key::F2:
+        if (event.key == Key::F2)
             editor_.moveCaret(editor_.size(), false);
-            break;
-        default:
-            editorKey = false; // Up, Down and paging leave the editor and move
-            break;
-        }
+        else
+            editorKey = editor_.applyEditingKey(event.key, extend);
         if (editorKey) {
             event.consume();
             changed();
