@@ -1,6 +1,7 @@
 #include "entry/panel/SequenceModeView.h"
 
 #include "ui/Edit.h"
+#include "ui/Events.h"
 #include "ui/Label.h"
 
 namespace lumitag::entry {
@@ -19,6 +20,17 @@ void showSequenceGroup(const marking::SequenceControls& controls, const Sequence
     if (group.mode == SequenceMode::ThreeValues)
         controls.middle.setText(group.middle);
     showSequenceMode(controls, group.mode);
+}
+
+void ignoreAltAndEnter(ui::Edit& box) {
+    box.onKeyDown = [](ui::KeyEvent& event) {
+        if (event.key == ui::Key::Alt)
+            event.consume();
+    };
+    box.onKeyPress = [](char32_t& character) {
+        if (character == ui::chars::Enter)
+            character = ui::chars::None;
+    };
 }
 
 } // namespace lumitag::entry

@@ -13,4 +13,8 @@ void showSequenceMode(const marking::SequenceControls& controls, SequenceMode mo
 // Puts a whole group into its boxes and shows its mode.
 void showSequenceGroup(const marking::SequenceControls& controls, const SequenceGroup& group);
 
+// A box beside the entry fields (preset definitions, the A–Z boxes): the Alt
+// key goes no further and Enter types nothing.
+void ignoreAltAndEnter(ui::Edit& box);
+
 } // namespace lumitag::entry

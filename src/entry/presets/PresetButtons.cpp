@@ -46,14 +46,7 @@ void PresetButtons::install() {
         box.setMaxLength(5);
         box.setImeMode(ui::ImeMode::Disabled);
         box.onExit = [this, &box] { DefinitionBoxExit(box); };
-        box.onKeyDown = [](ui::KeyEvent& event) {
-            if (event.key == ui::Key::Alt)
-                event.consume();
-        };
-        box.onKeyPress = [](char32_t& character) {
-            if (character == ui::chars::Enter)
-                character = ui::chars::None;
-        };
+        ignoreAltAndEnter(box);
     }
     c_.presetButtons[0]->setHint(U"連番１～３のテキストボックスいずれかを選択後、クリックするとボタンに表示さ"
                                  U"れている文字が入力されます");

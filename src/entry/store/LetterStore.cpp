@@ -39,14 +39,7 @@ void LetterStore::install() {
             c_.form.focusControl(&c_.Edit3);
             c_.letterButtons[i]->click();
         };
-        box.onKeyDown = [](ui::KeyEvent& event) {
-            if (event.key == ui::Key::Alt)
-                event.consume();
-        };
-        box.onKeyPress = [](char32_t& character) {
-            if (character == ui::chars::Enter)
-                character = ui::chars::None;
-        };
+        ignoreAltAndEnter(box);
         box.onMouseEnter = [&box] {
             box.setHint(box.text());
             box.setShowHint(!box.text().empty());
