@@ -281,7 +281,7 @@ void TForm2::layOutStores() {
         letterButtons[static_cast<std::size_t>(i)] = std::move(button);
         letterBoxes[static_cast<std::size_t>(i)] = std::move(box);
     }
-    SpeedButton1.setBounds({320, 204, 48, 30});
+    SpeedButton1.setBounds({320, 210, 48, 27});
     SpeedButton1.setHint(U"クリックすると連番１，２，３、線番１，２の文字列がテキストボックスA～Zに\r\n"
                          U"登録されます（同じ文字列が登録されているとコピーできません）");
     CheckBox8.setBounds({374, 210, 96, 17});

@@ -19,8 +19,8 @@ void TForm2::layOutLetterStoreControls() {
         letterClearButtons[i] = std::move(clear);
         pinBoxes[i] = std::move(pin);
     }
-    CheckBox8.setBounds({374, 200, 96, 17});
-    Button30.setBounds({374, 218, 70, 17});
+    CheckBox8.setBounds({372, 210, 100, 13});
+    Button30.setBounds({372, 224, 66, 13});
 }
 
 void TForm2::wireLetterStore() {
