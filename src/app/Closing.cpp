@@ -49,6 +49,10 @@ bool TForm2::saveSettingsForClose() {
     settings_.put(DestinationLine, ComboBox3.text());
     settings_.put(HistoryModeLine, CheckBox8.checked() ? U"CHECK8" : U"");
     settings_.put(InsertModeLine, CheckBox35.checked() ? U"CHECK35" : U"");
+    return saveSettings();
+}
+
+bool TForm2::saveSettings() {
     const platform::Status saved = settings_.save();
     if (saved)
         return true;

@@ -20,7 +20,6 @@ constexpr int WireBoxWidth = 80;
 constexpr ui::Color PanelColor = TForm2::OrangeColor;
 
 // Settings lines of the stored A–Z texts, the transfer destination and the markers.
-constexpr int FirstPresetLine = 0;
 constexpr int FirstLetterLine = 20;
 constexpr int DestinationLine = 46;
 constexpr int HistoryModeLine = 47;
@@ -62,6 +61,11 @@ TForm2::TForm2(ui::Application& application, Services services)
     wireListCommands();
     wireEntryPanel();
     wireTools();
+    wireMarks();
+    layOutPresetControls();
+    wirePresets();
+    layOutLetterStoreControls();
+    wireLetterStore();
     createWindow();
 }
 
@@ -273,12 +277,12 @@ void TForm2::layOutStores() {
         button->setHint(U"クリックするかAlt+A～Zのキー操作でテキストボックスの\r\n"
                         U"文字列が線番１か線番２に入力されます");
         auto box = std::make_unique<ui::Edit>(Panel5, "Edit" + std::string(1, char('A' + i)));
-        box->setBounds({left + 22, top, 130, 21});
+        box->setBounds({left + 22, top, 98, 21});
         box->setReadOnly(true);
         letterButtons[static_cast<std::size_t>(i)] = std::move(button);
         letterBoxes[static_cast<std::size_t>(i)] = std::move(box);
     }
-    SpeedButton1.setBounds({320, 204, 48, 30});
+    SpeedButton1.setBounds({320, 210, 48, 27});
     SpeedButton1.setHint(U"クリックすると連番１，２，３、線番１，２の文字列がテキストボックスA～Zに\r\n"
                          U"登録されます（同じ文字列が登録されているとコピーできません）");
     CheckBox8.setBounds({374, 210, 96, 17});
@@ -342,12 +346,7 @@ void TForm2::createWindow() {
 }
 
 void TForm2::applySettings() {
-    for (int line = 0; line < 20; ++line) {
-        ui::SpeedButton& button = *presetButtons[static_cast<std::size_t>(line)];
-        const Text& text = settings_.get(FirstPresetLine + line);
-        button.setCaption(text);
-        button.setVisible(!text.empty());
-    }
+    presets_->showPresetButtons();
     for (int i = 0; i < 26; ++i)
         letterBoxes[static_cast<std::size_t>(i)]->setText(settings_.get(FirstLetterLine + i));
     if (!settings_.get(DestinationLine).empty())

@@ -2,7 +2,11 @@
 
 #include "app/Services.h"
 #include "app/SettingsStore.h"
+#include "entry/marks/ListMarks.h"
+#include "entry/marks/NumberingMarks.h"
 #include "entry/panel/EntryPanel.h"
+#include "entry/presets/PresetButtons.h"
+#include "entry/store/LetterStore.h"
 #include "markerfile/ConditionHeader.h"
 #include "markerfile/MarkerData.h"
 #include "markerfile/SharedMarkerState.h"
@@ -115,6 +119,11 @@ public:
     ui::Panel Panel1{*this, "Panel1"};
     // Preset buttons in settings-line order: line i shows on presetButtons[i].
     std::array<std::unique_ptr<ui::SpeedButton>, 20> presetButtons;
+    // The count buttons &1 … 1&0 for the counts 1 to 10.
+    std::array<std::unique_ptr<ui::SpeedButton>, 10> countButtons;
+    // Invisible buttons the presets and the A–Z store click.
+    ui::SpeedButton SpeedButton26{*this, "SpeedButton26"}; // parses the pending preset definition
+    ui::SpeedButton SpeedButton28{*this, "SpeedButton28"}; // applies the pending A–Z entry
 
     // --- Middle: A–Z store, settings panel, box mode, count column ------------------------
     ui::Panel Panel5{*this, "Panel5"};
@@ -122,6 +131,11 @@ public:
     ui::CheckBox CheckBox8{Panel5, "CheckBox8", U"履歴モード"};
     std::array<std::unique_ptr<ui::SpeedButton>, 26> letterButtons; // SpeedButtonA … SpeedButtonZ
     std::array<std::unique_ptr<ui::Edit>, 26> letterBoxes;          // EditA … EditZ
+
+    // Clr buttons SpeedButtonAC … SpeedButtonZC (copy mode), pin boxes CheckBox9 … CheckBox34 (history mode).
+    std::array<std::unique_ptr<ui::SpeedButton>, 26> letterClearButtons;
+    std::array<std::unique_ptr<ui::CheckBox>, 26> pinBoxes;
+    ui::Button Button30{Panel5, "Button30", U"All Clear"};
 
     ui::Panel Panel3{*this, "Panel3"};
     ui::Label Label13{Panel3, "Label13", U"テーブルデータ転送先設定"};
@@ -134,6 +148,10 @@ public:
     ui::Label Label65{Panel3, "Label65", U"ホットマーカー専用ソフトのバージョンを設定します"};
     ui::Edit Edit55{Panel3, "Edit55"}; // marker software version
     ui::Button Button1{Panel3, "Button1", U"設定"};
+    ui::Label Label38{Panel3, "Label38"};
+    // The preset definition boxes Edit17 … Edit36 and their labels 釦1 … 釦20, in settings-line order.
+    std::array<std::unique_ptr<ui::Edit>, 20> definitionBoxes;
+    std::array<std::unique_ptr<ui::Label>, 20> definitionLabels;
 
     ui::Panel Panel14{*this, "Panel14"};
     ui::RadioButton RadioButton16{Panel14, "RadioButton16", U"1BOX"};
@@ -224,6 +242,9 @@ public:
     entry::EntryPanel& entryPanel() { return entryPanel_; }
     tools::EditToolPanel& editTools() { return editTools_; }
     tools::MultiLineToolPanel& multiLineTools() { return multiLineTools_; }
+    entry::NumberingMarks& numberingMarks() { return *numberingMarks_; }
+    entry::PresetButtons& presets() { return *presets_; }
+    entry::LetterStore& letterStore() { return *letterStore_; }
     SettingsStore& settings() { return settings_; }
     bool tableFilePresent() const { return tableFilePresent_; }
     // Where F1 puts the pointer on this program's side and on the spreadsheet's.
@@ -284,7 +305,18 @@ private:
     // The bulk text tools of Panel8 and Panel6 and the half-width conversion (TForm2Tools.cpp).
     void wireTools();
     void RadioButtonBoxModeClick(marking::BoxMode mode);
+    // The marks (TForm2Marks.cpp), the presets and count buttons (TForm2Presets.cpp)
+    // and the A–Z store (TForm2LetterStore.cpp).
+    void wireMarks();
+    void layOutPresetControls();
+    void wirePresets();
+    void closeSettingsPanel();
+    void layOutLetterStoreControls();
+    void wireLetterStore();
+    std::array<ui::Edit*, 11> entryBoxes();
     bool saveSettingsForClose();
+    // Writes the settings file; a failure shows the general error box.
+    bool saveSettings();
     void closeSpreadsheet();
     marking::CountLabels countLabels() const;
 
@@ -329,6 +361,10 @@ private:
     entry::EntryPanel entryPanel_;
     tools::EditToolPanel editTools_{Panel8, listWindowControls(), undo_};
     tools::MultiLineToolPanel multiLineTools_{Panel6, listWindowControls(), undo_};
+    std::unique_ptr<entry::NumberingMarks> numberingMarks_;
+    std::unique_ptr<entry::ListMarks> listMarks_;
+    std::unique_ptr<entry::PresetButtons> presets_;
+    std::unique_ptr<entry::LetterStore> letterStore_;
     bool tableFilePresent_ = false;
     bool blueWasShowing_ = false; // the mode watcher's memory
     platform::ScreenPoint programPointer_;

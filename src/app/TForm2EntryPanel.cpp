@@ -29,13 +29,12 @@ entry::EntryPanelControls TForm2::entryPanelControls() {
 }
 
 void TForm2::wireEntryPanel() {
-    // FIXME: the A–Z store records the history, and the presets keep their
-    // pending definitions, once they exist.
-    entryPanel_.setHooks({.focusEntryField = [this] { FocusEntryField(); },
-                          .recordHistory = {},
-                          .pendingDefinition = {},
-                          .forgetPendingDefinition = {},
-                          .numberingEntered = {}});
+    entryPanel_.setHooks(
+        {.focusEntryField = [this] { FocusEntryField(); },
+         .recordHistory = [this] { letterStore_->RecordHistory(); },
+         .pendingDefinition = [this](std::size_t i) { return presets_->pendingDefinition(i); },
+         .forgetPendingDefinition = [this](std::size_t i) { presets_->forgetPendingDefinition(i); },
+         .numberingEntered = [this] { numberingMarks_->setNumberingFlag(); }});
     entryPanel_.install();
     N8.onClick = [this] { Button8.click(); };
 

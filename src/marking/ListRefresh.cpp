@@ -13,7 +13,6 @@ namespace lumitag::marking {
 void ListCommands::Timer5Timer() {
     MarkingList& list = c_.list;
     const ListModes& modes = list.modes();
-    // FIXME: the A–Z boxes take the colour of their fix boxes here once the string store exists.
     list.updateNextFreeRow();
     const bool lines = !list.empty();
     const bool markModes = lines && !list.fullWidth() && list.boxMode() != BoxMode::Text;

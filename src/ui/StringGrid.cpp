@@ -345,6 +345,31 @@ void StringGrid::hideEditor() {
     reportEditText(); // the closing report
 }
 
+void StringGrid::setEditorCaret(int position) {
+    if (!editorOpen_)
+        return;
+    editor_.moveCaret(position, false);
+    changed();
+}
+
+void StringGrid::setEditorText(const Text& text, int caret) {
+    if (!editorOpen_)
+        return;
+    const bool differs = text != editor_.text();
+    editor_.setText(text);
+    editor_.moveCaret(caret, false);
+    changed();
+    if (differs)
+        reportEditText();
+}
+
+int StringGrid::editorPositionAt(Point position) const {
+    const auto rect = cellRect(current_.col, current_.row);
+    const int x = position.x - (rect ? rect->left : 0) - textInset;
+    const Text& text = editorOpen_ ? editor_.text() : cell(current_.col, current_.row);
+    return application().textMetrics().positionAt(text, font(), x);
+}
+
 void StringGrid::cancelEditor() {
     if (!editorOpen_)
         return;
@@ -486,10 +511,7 @@ void StringGrid::defaultMouseDown(const MouseEvent& event) {
         return;
     }
     if (editorOpen_ && *hit == GridCoord{current_.col, current_.row}) {
-        const auto rect = cellRect(hit->col, hit->row);
-        const int x = event.position.x - (rect ? rect->left : 0) - textInset;
-        editor_.moveCaret(application().textMetrics().positionAt(editor_.text(), font(), x), false);
-        changed();
+        setEditorCaret(editorPositionAt(event.position));
         return;
     }
     const bool extend = hasModifier(event.modifiers, Modifiers::Shift);

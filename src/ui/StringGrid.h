@@ -124,6 +124,14 @@ public:
     void hideEditor();
     // Closes the editor and puts back the text the cell had when it opened.
     void cancelEditor();
+    // Moves the open editor's caret; nothing is selected.
+    void setEditorCaret(int position);
+    // Replaces the open editor's text as an edit would (the change is
+    // reported) and puts the caret at `caret`.
+    void setEditorText(const Text& text, int caret);
+    // The caret position in the current cell's text nearest to a point in the
+    // grid's coordinates, as a click into the open editor would place it.
+    int editorPositionAt(Point position) const;
     int editorMaxLength() const { return editorMaxLength_; }
     void setEditorMaxLength(int length) { editorMaxLength_ = length; }
 

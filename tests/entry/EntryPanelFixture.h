@@ -12,6 +12,11 @@ namespace lumitag::entry::test {
 class EntryPanelTest : public app::test::ProgramTest {
 protected:
     EntryPanelTest() { start(); }
+    // Starts with these lines in the settings file.
+    explicit EntryPanelTest(const std::vector<Text>& settings) {
+        writeSettings(settings);
+        start();
+    }
 
     app::TForm2& w() { return orange(); }
     marking::MarkingList& list() { return orange().list(); }

