@@ -279,6 +279,9 @@ private:
     void wireEntryPanel();
     void RadioButtonBoxModeClick(marking::BoxMode mode);
     bool saveSettingsForClose();
+    // Saves the settings store; false when it was not written (the user kept
+    // characters CP932 cannot hold out of it, or the write failed and was reported).
+    bool saveSettingsFile();
     void closeSpreadsheet();
     marking::CountLabels countLabels() const;
 
@@ -290,7 +293,8 @@ private:
     std::size_t selectedTable() const;
     void colourTableBox();
     void focusEntryFieldKeepingSelection();
-    std::optional<markerfile::MarkerData> buildOutput(TextView refusalMessage);
+    // Nothing when refused, or when the user declined to write characters CP932 cannot hold.
+    std::optional<markerfile::MarkerData> buildOutput(TextView refusalMessage, TextView lossQuestion);
     Text confirmationText(TextView question) const;
     void CheckBox1Click();
     void Edit10Exit();
