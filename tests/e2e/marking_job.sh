@@ -17,10 +17,16 @@ mkdir -p "$out"
 work=$(mktemp -d)
 xvfb=
 app=
+stop() { # pid: asks it to end, then makes it
+    [ -n "$1" ] || return 0
+    kill "$1" 2>/dev/null || return 0
+    i=0
+    while kill -0 "$1" 2>/dev/null && [ $i -lt 20 ]; do sleep 0.1; i=$((i + 1)); done
+    kill -9 "$1" 2>/dev/null || true
+}
 finish() {
-    [ -n "$app" ] && kill -9 "$app" 2>/dev/null || true
-    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
-    wait 2>/dev/null || true
+    stop "$app"
+    stop "$xvfb"
     rm -rf "$work"
 }
 trap finish EXIT INT TERM
