@@ -17,13 +17,18 @@ namespace lumitag::app {
 // file is written the user is told which characters on which lines, and
 // decides whether to write anyway.
 
-// The characters of one line that CP932 cannot represent, each once.
+// The characters of the text that do not come back from CP932 as they were,
+// each once, in order of first appearance: those written as "?" and those
+// CP932 writes as another character (¥ as \, ‾ as ~).
+Text charactersChangedByCp932(TextView text);
+
+// The characters of one line that do not survive CP932, each once.
 struct LostCharacters {
     std::size_t line = 0; // index into the lines checked
     Text characters;
 };
 
-// Every line holding a character CP932 cannot represent, in line order.
+// Every line holding a character that does not survive CP932, in line order.
 std::vector<LostCharacters> charactersLostInCp932(const std::vector<Text>& lines);
 
 // The question naming the characters: `what` says what is being written

@@ -105,6 +105,11 @@ TEST_F(CharacterLoss, ClosingWithAnUnrepresentableLetterBoxAsksBeforeWritingTheS
     EXPECT_EQ(settingsOnDisk().at(22), U"盤??");
 }
 
+TEST(CharacterLossCheck, FindsCharactersWrittenAsQuestionMarksOrAsOtherCharacters) {
+    // ¥ is written as the byte of \ and read back as \: changed as surely as 𠮷.
+    EXPECT_EQ(charactersChangedByCp932(U"¥100 𠮷é😀 髙①Ⅲ♯～ｶﾅ 𠮷"), U"¥𠮷é😀");
+}
+
 TEST(CharacterLossQuestion, ListsTenLinesAndCountsTheRest) {
     std::vector<Text> lines(15, U"😀");
     lines[3] = U"plain";

@@ -83,20 +83,6 @@ std::string utf8(TextView text) {
     return platform::toUtf8(text);
 }
 
-const char* answerName(Answer answer) {
-    switch (answer) {
-    case Answer::Ok:
-        return "OK";
-    case Answer::Cancel:
-        return "Cancel";
-    case Answer::Yes:
-        return "Yes";
-    case Answer::No:
-        return "No";
-    }
-    return "?";
-}
-
 void collectControls(ui::Control& control, std::vector<ui::Control*>& out) {
     for (ui::Control* child : control.children()) {
         if (!child->showing() || !child->effectivelyEnabled())
@@ -209,7 +195,7 @@ std::string MonkeyEvent::describe() const {
         break;
     }
     for (const Answer answer : answers)
-        out << " [" << answerName(answer) << ']';
+        out << " [" << platform::answerName(answer) << ']';
     for (const std::optional<Text>& file : files)
         out << " [file " << (file ? utf8(*file) : std::string("cancelled")) << ']';
     return out.str();
