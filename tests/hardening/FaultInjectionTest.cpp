@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <ostream>
 
 namespace lumitag::app::test {
 namespace {
@@ -45,6 +46,10 @@ const WriteCase writeCases[] = {
          driver.press("F10");
      }},
 };
+
+void PrintTo(const WriteCase& write, std::ostream* out) {
+    *out << write.name;
+}
 
 const Failure failures[] = {Failure::DiskFull, Failure::PermissionDenied, Failure::RenameFails};
 
