@@ -1,5 +1,6 @@
 // Closing the program from the orange window, the blue window's refusal to
 // close, minimising and restoring, and the system's power notices.
+#include "app/CharacterLoss.h"
 #include "app/Messages.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
@@ -53,6 +54,12 @@ bool TForm2::saveSettingsForClose() {
 }
 
 bool TForm2::saveSettings() {
+    if (!confirmCharacterLoss(
+            application(), settings_.lines(), U"設定ファイル(lumitagr.ini)",
+            [](std::size_t index) { return lineNumberName(index + 1); }, U"このまま保存しますか？")) {
+        FocusEntryField();
+        return false;
+    }
     const platform::Status saved = settings_.save();
     if (saved)
         return true;

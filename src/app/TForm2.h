@@ -305,6 +305,7 @@ private:
     // The bulk text tools of Panel8 and Panel6 and the half-width conversion (TForm2Tools.cpp).
     void wireTools();
     void RadioButtonBoxModeClick(marking::BoxMode mode);
+    ui::RadioButton& boxModeButton(marking::BoxMode mode);
     // The marks (TForm2Marks.cpp), the presets and count buttons (TForm2Presets.cpp)
     // and the A–Z store (TForm2LetterStore.cpp).
     void wireMarks();
@@ -315,7 +316,8 @@ private:
     void wireLetterStore();
     std::array<ui::Edit*, 11> entryBoxes();
     bool saveSettingsForClose();
-    // Writes the settings file; a failure shows the general error box.
+    // Saves the settings store; false when it was not written (the user kept
+    // characters CP932 cannot hold out of it, or the write failed and was reported).
     bool saveSettings();
     void closeSpreadsheet();
     marking::CountLabels countLabels() const;
@@ -328,7 +330,8 @@ private:
     std::size_t selectedTable() const;
     void colourTableBox();
     void focusEntryFieldKeepingSelection();
-    std::optional<markerfile::MarkerData> buildOutput(TextView refusalMessage);
+    // Nothing when refused, or when the user declined to write characters CP932 cannot hold.
+    std::optional<markerfile::MarkerData> buildOutput(TextView refusalMessage, TextView lossQuestion);
     Text confirmationText(TextView question) const;
     void CheckBox1Click();
     void Edit10Exit();

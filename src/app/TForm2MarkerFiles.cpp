@@ -1,6 +1,7 @@
 // The orange window's marker files: the table file and the table box, the
 // settings panel's table settings, and saving, marking and importing marker
 // data files.
+#include "app/CharacterLoss.h"
 #include "app/Messages.h"
 #include "app/ProgramFiles.h"
 #include "app/TForm1.h"
@@ -27,6 +28,8 @@ constexpr TextView MarkerSoftwareTitle = U"CTKPCMS for Windows Ver3.0";
 constexpr TextView CloseMarkerSoftwareMessage = U"CTKPCMS for Windowsを閉じてください";
 constexpr TextView SaveQuestion = U"CTK保存しますか？";
 constexpr TextView MarkQuestion = U"マーキングしますか？";
+constexpr TextView SaveLossQuestion = U"このままCTK保存しますか？";
+constexpr TextView MarkLossQuestion = U"このままマーキングしますか？";
 constexpr TextView SaveRefusal =
     U"テーブルファイル(lumitagr.sp3)がありませんので\r\nWindows フォントでの保存はできません";
 constexpr TextView MarkRefusal =
@@ -206,7 +209,7 @@ Text TForm2::confirmationText(TextView question) const {
     return text;
 }
 
-std::optional<markerfile::MarkerData> TForm2::buildOutput(TextView refusalMessage) {
+std::optional<markerfile::MarkerData> TForm2::buildOutput(TextView refusalMessage, TextView lossQuestion) {
     markerfile::BuiltMarkerData built;
     {
         const ui::WaitCursor wait(application());
@@ -234,6 +237,13 @@ std::optional<markerfile::MarkerData> TForm2::buildOutput(TextView refusalMessag
         showMessage(application(), refusalMessage);
     if (!built.ok())
         return std::nullopt;
+    // Lines after the header are the list's rows, numbered as the list shows them.
+    const std::size_t headerLines = built.data.lines.size() - static_cast<std::size_t>(list_.lineCount()) - 1;
+    const auto lineName = [headerLines](std::size_t index) -> Text {
+        return index < headerLines ? Text(U"テーブル設定") : lineNumberName(index - headerLines + 1);
+    };
+    if (!confirmCharacterLoss(application(), built.data.lines, U"CTKファイル", lineName, lossQuestion))
+        return std::nullopt;
     // The last entry cannot be cancelled once it went out in the Windows font.
     if (built.data.form == MarkerDataForm::WindowsFont)
         Button9.hide();
@@ -248,7 +258,7 @@ void TForm2::SaveMarkerData() {
     if (list_.lineCount() >= 1) {
         if (!confirm(application(), confirmationText(SaveQuestion)))
             return;
-        const std::optional<markerfile::MarkerData> data = buildOutput(SaveRefusal);
+        const std::optional<markerfile::MarkerData> data = buildOutput(SaveRefusal, SaveLossQuestion);
         if (!data)
             return;
         // SaveDialog1 for files with a header, SaveDialog2 for headerless ones.
@@ -281,7 +291,7 @@ void TForm2::MarkWithMarkerSoftware() {
             FocusEntryField();
             return;
         }
-        const std::optional<markerfile::MarkerData> data = buildOutput(MarkRefusal);
+        const std::optional<markerfile::MarkerData> data = buildOutput(MarkRefusal, MarkLossQuestion);
         if (!data)
             return;
         const std::filesystem::path path = programFile(

@@ -4,8 +4,6 @@
 
 namespace lumitag::platform {
 
-namespace {
-
 const char* answerName(Answer answer) {
     switch (answer) {
     case Answer::Ok:
@@ -19,8 +17,6 @@ const char* answerName(Answer answer) {
     }
     return "?";
 }
-
-} // namespace
 
 std::vector<Answer> answersOf(Buttons buttons) {
     switch (buttons) {

@@ -83,5 +83,7 @@ private:
 
 // The answers a box with these buttons can give, in the order they are shown.
 std::vector<Answer> answersOf(Buttons buttons);
+// "Yes", "No", "Ok", "Cancel": for test messages.
+const char* answerName(Answer answer);
 
 } // namespace lumitag::platform

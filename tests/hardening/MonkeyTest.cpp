@@ -1,0 +1,42 @@
+// Random user actions over both windows, from a seed: after every action the
+// program keeps its rules (see Monkey.cpp). A failure prints the seed and a
+// short sequence of actions that reproduces it.
+//
+// LUMITAG_MONKEY_SEED=<n> plays one seed; LUMITAG_MONKEY_EVENTS=<n> sets the
+// number of actions per seed (long runs: 200000).
+#include "hardening/Monkey.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace lumitag::hardening {
+namespace {
+
+std::size_t fromEnvironment(const char* name, std::size_t fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::stoull(value) : fallback;
+}
+
+TEST(Monkey, SeededRunsKeepTheRules) {
+    const std::size_t events = fromEnvironment("LUMITAG_MONKEY_EVENTS", 2500);
+    std::vector<std::uint64_t> seeds{20261210, 7};
+    if (std::getenv("LUMITAG_MONKEY_SEED") != nullptr)
+        seeds = {fromEnvironment("LUMITAG_MONKEY_SEED", 0)};
+    for (const std::uint64_t seed : seeds) {
+        // Odd seeds start without the table file, even ones with it.
+        const WithTable table = seed % 2 == 0 ? WithTable::Yes : WithTable::No;
+        const std::optional<MonkeyFailure> failure = runMonkey(seed, events, table);
+        if (!failure)
+            continue;
+        std::string steps;
+        for (const MonkeyEvent& event : minimise(failure->events, table))
+            steps += "\n  " + event.describe();
+        ADD_FAILURE() << "seed " << seed << " (" << (table == WithTable::Yes ? "with" : "without")
+                      << " the table file), after " << failure->events.size() << " actions: " << failure->what
+                      << "\nreplay:" << steps;
+    }
+}
+
+} // namespace
+} // namespace lumitag::hardening
