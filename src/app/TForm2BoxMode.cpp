@@ -8,7 +8,28 @@ namespace lumitag::app {
 using marking::BoxMode;
 
 void TForm2::RadioButtonBoxModeClick(BoxMode mode) {
+    // The selector is shown only while the list is empty, but the periodic
+    // refresh hides it up to 100 ms after lines arrive: a click in that gap
+    // would re-lay a list that holds lines. Look at the cells themselves.
+    list_.updateNextFreeRow();
+    if (!list_.empty()) {
+        boxModeButton(list_.boxMode()).setChecked(true);
+        Panel14.hide();
+        return;
+    }
     ApplyBoxMode(mode);
+}
+
+ui::RadioButton& TForm2::boxModeButton(BoxMode mode) {
+    switch (mode) {
+    case BoxMode::ThreeBox:
+        return RadioButton17;
+    case BoxMode::Text:
+        return RadioButton18;
+    case BoxMode::OneBox:
+        break;
+    }
+    return RadioButton16;
 }
 
 void TForm2::ApplyBoxMode(BoxMode mode) {

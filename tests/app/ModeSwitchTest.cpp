@@ -179,5 +179,18 @@ TEST_F(ModeSwitch, BoxModeSelectorShowsOnlyWhileTheListIsEmpty) {
     EXPECT_EQ(orange().list().nextFreeRow(), 3);
 }
 
+TEST_F(ModeSwitch, BoxModeClickBeforeTheRefreshHidesTheSelectorKeepsTheLines) {
+    // Lines arrive; the selector is still shown until the next refresh tick.
+    orange().list().setCell(1, 1, U"A");
+    orange().list().setCell(2, 1, U"2");
+    ASSERT_TRUE(orange().Panel14.visible());
+    driver.click(orange().RadioButton18);
+    EXPECT_EQ(orange().list().boxMode(), marking::BoxMode::OneBox);
+    EXPECT_TRUE(orange().RadioButton16.checked());
+    EXPECT_FALSE(orange().Panel14.visible());
+    EXPECT_EQ(orange().list().cell(1, 1), U"A");
+    EXPECT_EQ(orange().list().cell(2, 1), U"2");
+}
+
 } // namespace
 } // namespace lumitag::app::test
