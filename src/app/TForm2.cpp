@@ -233,7 +233,7 @@ void TForm2::layOutControls() {
          {&N25, &N26, &N5, &N6, &N9, &N28, &Cut1, &Copy1, &Paste1, &Del1, &Ins1, &gyak2, &N1, &N2})
         item->setEnabled(false);
 
-    // Timers: intervals of the design; the watcher starts when the window shows.
+    // Timers and their intervals; the watcher starts when the window shows.
     Timer2.setInterval(ui::Milliseconds{100});
     Timer2.stop();
     Timer3.setInterval(ui::Milliseconds{1});

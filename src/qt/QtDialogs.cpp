@@ -21,16 +21,16 @@ using platform::MessageKind;
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonChoice {
     Answer answer;
     const char* caption;
 };
 
-std::vector<ButtonSpec> buttonsOf(Buttons buttons) {
-    const ButtonSpec ok{Answer::Ok, "OK"};
-    const ButtonSpec cancel{Answer::Cancel, "キャンセル"};
-    const ButtonSpec yes{Answer::Yes, "はい"};
-    const ButtonSpec no{Answer::No, "いいえ"};
+std::vector<ButtonChoice> buttonsOf(Buttons buttons) {
+    const ButtonChoice ok{Answer::Ok, "OK"};
+    const ButtonChoice cancel{Answer::Cancel, "キャンセル"};
+    const ButtonChoice yes{Answer::Yes, "はい"};
+    const ButtonChoice no{Answer::No, "いいえ"};
     switch (buttons) {
     case Buttons::Ok:
         return {ok};
@@ -128,13 +128,13 @@ Answer QtDialogs::showMessage(const platform::MessageRequest& request) {
 
     // Every button in the same role keeps the order the buttons were added
     // in, whatever button order the desktop style prefers.
-    const std::vector<ButtonSpec> specs = buttonsOf(request.buttons);
+    const std::vector<ButtonChoice> choices = buttonsOf(request.buttons);
     std::vector<std::pair<QPushButton*, Answer>> buttons;
     QPushButton* escapeButton = nullptr;
-    for (const ButtonSpec& spec : specs) {
-        QPushButton* button = box.addButton(QString::fromUtf8(spec.caption), QMessageBox::ActionRole);
-        buttons.emplace_back(button, spec.answer);
-        if (spec.answer == Answer::Cancel || specs.size() == 1) {
+    for (const ButtonChoice& choice : choices) {
+        QPushButton* button = box.addButton(QString::fromUtf8(choice.caption), QMessageBox::ActionRole);
+        buttons.emplace_back(button, choice.answer);
+        if (choice.answer == Answer::Cancel || choices.size() == 1) {
             escapeButton = button;
         }
     }

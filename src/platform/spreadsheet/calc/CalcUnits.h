@@ -4,8 +4,8 @@
 
 namespace lumitag::platform::calc {
 
-// Calc measures lengths in 1/100 mm; the program speaks the spreadsheet's units
-// of the design: column widths in characters of the standard font, row heights
+// Calc measures lengths in 1/100 mm; the program speaks the units of the
+// spreadsheet interface: column widths in characters of the standard font, row heights
 // and margins in points.
 //
 // A character of the standard font is the width of one digit, 7 pixels at

@@ -139,7 +139,7 @@ std::shared_ptr<Range> CalcWorksheet::cell(int row, int column) {
 std::shared_ptr<Range> CalcWorksheet::allCells() {
     return session_->get([&] {
         session_->requireOpen(document_);
-        // The sheet's own extent: Calc's sheets may be smaller than the design's worksheet.
+        // The sheet's own extent: Calc's sheets may be smaller than the worksheet the callers assume.
         const Reference<css::sheet::XCellRangeAddressable> whole(sheet_, UNO_QUERY_THROW);
         const css::table::CellRangeAddress address = whole->getRangeAddress();
         return makeRange(CellArea{{address.StartRow + 1, address.StartColumn + 1},
