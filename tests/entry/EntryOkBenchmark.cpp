@@ -4,18 +4,8 @@
 // snapshot. Headless, every outside thing faked. Run by hand on a release build:
 //   entry_window_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
-#include "app/Program.h"
 #include "app/TForm2.h"
-#include "platform/fake/FakeClipboard.h"
-#include "platform/fake/FakeDialogs.h"
-#include "platform/fake/FakeFileSystem.h"
-#include "platform/fake/FakeProgramDirectory.h"
-#include "platform/fake/FakeScreen.h"
-#include "platform/fake/FakeShell.h"
-#include "platform/fake/FakeSingleInstance.h"
-#include "platform/fake/FakeWindowSystem.h"
-#include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
-#include "ui/Application.h"
+#include "hardening/FakedProgram.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,23 +13,10 @@ namespace lumitag::entry {
 namespace {
 
 void OkExpandsThousandLinesIntoTheList(benchmark::State& state) {
-    platform::FakeDialogs dialogs;
-    dialogs.setUnscriptedMessage(platform::FakeDialogs::UnscriptedMessage::LastButton);
-    platform::FakeClipboard clipboard;
-    platform::FakeFileSystem files;
-    platform::FakeScreen screen;
-    screen.setScreenRect({0, 0, 1366, 768});
-    screen.setWorkArea({0, 0, 1366, 728});
-    platform::FakeWindowSystem windows;
-    platform::FakeSingleInstance singleInstance;
-    platform::FakeProgramDirectory programDirectory;
-    platform::FakeShell shell;
-    platform::FakeSpreadsheetHost spreadsheet{&clipboard};
-    ui::Application app{dialogs};
-    app::Program program{
-        app, {files, screen, windows, singleInstance, programDirectory, spreadsheet, clipboard, shell}};
-    program.start();
-    app::TForm2& w = *program.orangeWindow();
+    hardening::FakedProgram faked;
+    faked.dialogs.setUnscriptedMessage(platform::FakeDialogs::UnscriptedMessage::LastButton);
+    faked.start();
+    app::TForm2& w = faked.orange();
     w.Edit9.setText(U"2");
 
     for (auto _ : state) {
