@@ -176,7 +176,7 @@ void MarkingList::setBoxMode(BoxMode mode, const CountLabels& countLabels) {
 }
 
 void MarkingList::setNextFreeRow(int row) {
-    nextFreeRow_ = std::clamp(row, 1, c_.grid.rowCount());
+    changeNextFreeRow(std::clamp(row, 1, c_.grid.rowCount()));
 }
 
 void MarkingList::updateNextFreeRow() {
@@ -185,12 +185,24 @@ void MarkingList::updateNextFreeRow() {
     for (int row = grid.rowCount() - 1; row >= 1; --row) {
         for (int col = 1; col <= lastCol; ++col) {
             if (!grid.cell(col, row).empty()) {
-                nextFreeRow_ = row + 1;
+                changeNextFreeRow(row + 1);
                 return;
             }
         }
     }
-    nextFreeRow_ = 1;
+    changeNextFreeRow(1);
+}
+
+void MarkingList::changeNextFreeRow(int row) {
+    if (row == nextFreeRow_)
+        return;
+    nextFreeRow_ = row;
+    // The paint recomputes the full-width flag from the lines up to the next
+    // free row: a list that grew or shrank without a cell change (the
+    // periodic refresh finding pasted lines) must be painted again, or the
+    // flag, the colour and the save path stay stale until something else
+    // repaints the list.
+    c_.grid.invalidate();
 }
 
 void MarkingList::setFullWidth(bool fullWidth) {

@@ -184,6 +184,7 @@ public:
     void Timer1Timer();
 
 private:
+    void changeNextFreeRow(int row);
     void installHandlers();
     // The per-paint work of the draw-cell handler: the full-width recompute,
     // the mark-mode refusal and the pending snapshot.

@@ -74,6 +74,19 @@ TEST_F(ListTest, FullWidthFlagIsRecomputedAtPaintFromTheFirstHundredLines) {
     }
 }
 
+TEST_F(ListTest, ListFoundLongerByTheRefreshIsPaintedAgainWithItsFlag) {
+    // Lines written where the next free row does not yet count them (a paste
+    // into an empty list): the paint clears the flag, and the refresh that
+    // finds the lines must bring it back without any other repaint.
+    list.setCell(1, 2, U"テスト");
+    repaint();
+    EXPECT_FALSE(list.fullWidth());
+    list.updateNextFreeRow();
+    driver.idle();
+    EXPECT_TRUE(list.fullWidth());
+    EXPECT_TRUE(window.SpeedButton51.visible());
+}
+
 TEST_F(ListTest, FullWidthTextBelowRowHundredLeavesTheFlagClear) {
     fillLines(1, 100);
     list.setCell(1, 101, U"あ");
