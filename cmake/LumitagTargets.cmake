@@ -5,6 +5,12 @@ add_library(lumitag_options INTERFACE)
 target_compile_options(lumitag_options INTERFACE
     -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual
     -Wcast-qual -Wformat=2 -Wimplicit-fallthrough)
+# g++ 12 reports -Wrestrict for `"literal" + std::string` when optimising
+# (GCC bug 105329, a false positive inside libstdc++'s inlined memcpy).
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
+   AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(lumitag_options INTERFACE -Wno-restrict)
+endif()
 if(LUMITAG_WERROR)
     target_compile_options(lumitag_options INTERFACE -Werror)
 endif()
