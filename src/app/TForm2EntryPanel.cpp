@@ -38,8 +38,17 @@ void TForm2::wireEntryPanel() {
     entryPanel_.install();
     N8.onClick = [this] { Button8.click(); };
 
-    // FIXME: Ctrl outside the list stops the follow timer and focuses the list.
-    onKeyDown = [this](ui::KeyEvent& event) { entryPanel_.FormKeyDown(event); };
+    onKeyDown = [this](ui::KeyEvent& event) {
+        // Ctrl anywhere but the list hands the list the focus, so that the
+        // list's Ctrl shortcuts (undo, select all, cut, copy, paste) work from
+        // wherever the user is; the selection stops following the end.
+        if (event.key == ui::Key::Control && activeControl() != &StringGrid1) {
+            Timer1.stop();
+            StringGrid1.setFocus();
+            return;
+        }
+        entryPanel_.FormKeyDown(event);
+    };
     onKeyUp = [this](ui::KeyEvent& event) { entryPanel_.FormKeyUp(event); };
 }
 

@@ -209,6 +209,19 @@ TEST_F(OrangeListTest, SelectAllInThreeBoxSelectsEveryContentColumnOfEveryLine) 
     EXPECT_TRUE(w().Copy1.enabled());
 }
 
+TEST_F(OrangeListTest, CtrlInAnEntryFieldHandsTheListTheFocusForItsShortcuts) {
+    fillNumbered(1, 4);
+    driver.advance(100);
+    w().FocusEntryField();
+    ASSERT_TRUE(w().Edit3.focused());
+    driver.press("Ctrl+A");
+    driver.advance(100);
+    EXPECT_TRUE(w().StringGrid1.focused());
+    EXPECT_FALSE(w().Timer1.enabled()) << "the selection stops following the end";
+    EXPECT_EQ(list().selection(), (ui::GridRect{1, 1, 3, 4}));
+    EXPECT_TRUE(w().Edit3.text().empty()) << "the key never reached the entry field";
+}
+
 TEST_F(OrangeListTest, PeriodicRefreshOffersTheCommandsThatApply) {
     driver.advance(100);
     EXPECT_TRUE(w().Panel14.visible());
