@@ -22,6 +22,7 @@
 #include <com/sun/star/util/XModifyBroadcaster.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <rtl/bootstrap.hxx>
@@ -85,6 +86,10 @@ void failCall(const std::string& what) {
 
 CalcSession::CalcSession(CalcHostOptions options)
     : options_(std::move(options)), gate_([this] { abortCalls(); }) {
+    // The bridge writes to the office's pipe; when the office has died, such
+    // a write would raise SIGPIPE and end this program. Ignored, the write
+    // fails and the call turns into a SpreadsheetError like any other loss.
+    std::signal(SIGPIPE, SIG_IGN);
     if (options_.officeProgram.empty()) {
         options_.officeProgram = LUMITAG_OFFICE_PROGRAM_DIR "/soffice.bin";
     }
