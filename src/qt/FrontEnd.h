@@ -5,6 +5,7 @@
 #include "qt/KeyboardInput.h"
 #include "qt/MenuPresenter.h"
 #include "qt/QtTextMetrics.h"
+#include "qt/TextFitter.h"
 #include "ui/Geometry.h"
 
 #include <QElapsedTimer>
@@ -62,6 +63,8 @@ public:
     HintPresenter& hints() { return hints_; }
     MenuPresenter& menus() { return menus_; }
     DropDownList& dropDown() { return dropDown_; }
+    // Kept across paints: the sizes found for texts that overflow their cells.
+    TextFitter& textFitter() { return textFitter_; }
 
     // For FormWindow: a press outside an open combo list closes it and goes
     // no further, as on the classic desktop. True when the press was used so.
@@ -89,6 +92,7 @@ private:
 
     ui::Application& application_;
     QtTextMetrics metrics_;
+    TextFitter textFitter_;
     KeyboardInput keyboard_;
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
     DropDownList dropDown_;
