@@ -12,8 +12,11 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
+
+class QKeyEvent;
 
 namespace lumitag::ui {
 class Application;
@@ -79,6 +82,9 @@ protected:
 private:
     void tick();
     void blink();
+    void deliverKey(const QKeyEvent& key);
+    void deliverHeldKeys();
+    void modalWindowHidden(QObject* watched);
     void syncWindows();
     void syncWindow(ui::Form& form);
     void syncActivation();
@@ -95,6 +101,10 @@ private:
     TextFitter textFitter_;
     KeyboardInput keyboard_;
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
+    // Keys typed while a modal box was closing, for the window that has the
+    // focus once the box's call has returned; in the order they were typed.
+    std::deque<std::unique_ptr<QKeyEvent>> heldKeys_;
+    bool deliveringHeldKey_ = false;
     DropDownList dropDown_;
     MenuPresenter menus_;
     HintPresenter hints_;
