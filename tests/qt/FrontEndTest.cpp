@@ -185,11 +185,13 @@ TEST_F(FrontEndTest, GridIsDrawnFromItsPaintRecord) {
 }
 
 // The rightmost pixel column inside `rect` that text ink darkens, even the
-// faint ink of an anti-aliased stroke, or -1.
+// faint ink of an anti-aliased stroke, or -1. The background is taken from
+// the top-left corner, which the text's inset keeps clear.
 int inkRight(const QImage& image, QRect rect) {
+    const int background = qGray(image.pixel(rect.topLeft()));
     for (int x = rect.right(); x >= rect.left(); --x) {
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            if (pixel(image, x, y).lightness() < 200) {
+            if (qGray(image.pixel(x, y)) < background - 40) {
                 return x;
             }
         }
