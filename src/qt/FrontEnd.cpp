@@ -211,7 +211,11 @@ void FrontEnd::modalWindowHidden(QObject* watched) {
     // takes the focus back at once.
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || !widget->isWindow() || !widget->isModal() || ownWindowOf(widget) != nullptr ||
-        QGuiApplication::modalWindow() != nullptr || application_.minimized()) {
+        QGuiApplication::modalWindow() != nullptr) {
+        return;
+    }
+    modalBoxClosed_ = true;
+    if (application_.minimized()) {
         return;
     }
     const ui::Form* active = application_.activeForm();
@@ -249,6 +253,10 @@ void FrontEnd::blink() {
 
 void FrontEnd::afterInput() {
     if (!application_.modal()) {
+        if (modalBoxClosed_) {
+            modalBoxClosed_ = false;
+            keyboard_.releaseModifiersNotHeld(QGuiApplication::queryKeyboardModifiers());
+        }
         application_.idle();
     }
     synchronize();

@@ -105,6 +105,8 @@ private:
     // focus once the box's call has returned; in the order they were typed.
     std::deque<std::unique_ptr<QKeyEvent>> heldKeys_;
     bool deliveringHeldKey_ = false;
+    // The last modal box has closed: modifier releases it took are made up.
+    bool modalBoxClosed_ = false;
     DropDownList dropDown_;
     MenuPresenter menus_;
     HintPresenter hints_;

@@ -212,5 +212,30 @@ TEST_F(ModalKeysTest, KeysTypedAheadOfTheNextBoxGoToThatBox) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+// Alt+O opens a box while Alt is held; Alt comes up while the box is open,
+// so its release goes to the box. After the box the model has Alt up: no
+// accelerator marks stay drawn, and the next Alt alone counts.
+TEST_F(ModalKeysTest, ModifierReleasedWhileTheBoxWasOpenIsUpAfterIt) {
+    form.onKeyDown = [this](ui::KeyEvent& event) {
+        if (event.key == ui::Key::O && event.alt()) {
+            event.consume();
+            app.showMessage(MessageKind::Information, U"", U"設定を閉じてください", Buttons::Ok);
+        }
+    };
+    Rescue rescue;
+    ModalScript script;
+    script.then([&](QWidget* box) {
+        ASSERT_TRUE(waitForFocus(box->windowHandle()));
+        qt_handleKeyEvent(nullptr, QEvent::KeyRelease, Qt::Key_O, Qt::AltModifier);
+        qt_handleKeyEvent(nullptr, QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        typeKey(Qt::Key_Return);
+    });
+    qt_handleKeyEvent(nullptr, QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    qt_handleKeyEvent(nullptr, QEvent::KeyPress, Qt::Key_O, Qt::AltModifier);
+    EXPECT_TRUE(script.finished());
+    EXPECT_FALSE(rescue.used());
+    EXPECT_FALSE(app.isKeyDown(ui::Key::Alt));
+}
+
 } // namespace
 } // namespace lumitag::qtfront
