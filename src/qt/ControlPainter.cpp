@@ -402,8 +402,12 @@ void ControlPainter::paintComboBox(const ui::ComboBox& combo, QRect rect) {
             paintFocusRect(text);
         }
         painter_.setPen(focused ? toQColor(ui::colors::HighlightText) : textColor(combo));
-        painter_.drawText(text.adjusted(kEditIndent - 1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          toQString(combo.text()));
+        // The choice shrinks rather than lose its end (a table's number),
+        // and keeps as far from the arrow as from the left edge.
+        const QRect choiceArea = text.adjusted(kEditIndent - 1, 0, 0, 0);
+        const QString choice = toQString(combo.text());
+        painter_.setFont(fitter().fit(painter_.font(), choice, choiceArea.width() - (kEditIndent - 1)));
+        painter_.drawText(choiceArea, Qt::AlignLeft | Qt::AlignVCenter, choice);
         return;
     }
     paintEditableText(combo, combo.editor(), area, focused);
@@ -420,10 +424,14 @@ void ControlPainter::paintGrid(const ui::StringGrid& grid, QRect rect) {
         painter_.setClipRect(cellRect, Qt::IntersectClip);
         for (const ui::TextRun& run : cell.texts) {
             const QFont font = toQFont(run.font);
-            painter_.setFont(font);
+            const QString text = toQString(run.text);
+            const int x = origin.x() + run.position.x;
+            // A text too long for its cell is drawn smaller, on the baseline
+            // of its own size so that it lines up with its neighbours, and
+            // as far from the right edge as the inset keeps it from the left.
+            painter_.setFont(fitter().fit(font, text, cellRect.right() + 1 - kGridTextInset - x));
             painter_.setPen(toQColor(run.font.color));
-            painter_.drawText(origin.x() + run.position.x,
-                              origin.y() + run.position.y + QFontMetrics(font).ascent(), toQString(run.text));
+            painter_.drawText(x, origin.y() + run.position.y + QFontMetrics(font).ascent(), text);
         }
         painter_.restore();
         // Grid lines lie in the one-pixel gaps right of and below each cell.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/TextFitter.h"
 #include "ui/Control.h"
 #include "ui/EditableText.h"
 
@@ -33,6 +34,9 @@ struct PaintOptions {
     bool caretVisible = true;
     // Text the input method is composing, drawn at the caret of the focused box.
     QString preedit;
+    // Shrinks grid texts and combo box choices that overflow their space; one
+    // that lives across paints keeps what it measured. nullptr: the painter's own.
+    TextFitter* fitter = nullptr;
 };
 
 // Draws a form and all its showing controls from the model, in the model's
@@ -68,9 +72,11 @@ private:
     void paintCaption(const ui::Control& control, QRect area, int alignment);
     void paintCheckMark(QRect box, bool enabled);
     void paintFocusRect(QRect rect);
+    TextFitter& fitter() { return options_.fitter != nullptr ? *options_.fitter : ownFitter_; }
 
     QPainter& painter_;
     PaintOptions options_;
+    TextFitter ownFitter_;
 };
 
 } // namespace lumitag::qtfront

@@ -6,12 +6,21 @@
 #include "ui/ComboBox.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWheelEvent>
 #include <algorithm>
 
 namespace lumitag::qtfront {
+
+namespace {
+
+// Space left and right of an item's text inside the list's border.
+constexpr int kItemPadding = 2;
+
+} // namespace
 
 DropDownList::DropDownList(FrontEnd& frontEnd)
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
@@ -28,6 +37,21 @@ int DropDownList::itemCount() const {
 
 int DropDownList::visibleCount() const {
     return combo_ != nullptr ? std::clamp(itemCount(), 1, std::max(1, combo_->dropDownCount())) : 1;
+}
+
+int DropDownList::listWidth() const {
+    // As wide as the box, or as its longest item where that is wider, so that
+    // every item is read whole (table names end in the number that tells
+    // them apart).
+    if (combo_ == nullptr) {
+        return 1;
+    }
+    const QFontMetrics metrics(toQFont(combo_->font()));
+    int widest = 0;
+    for (const Text& item : combo_->items()) {
+        widest = std::max(widest, metrics.horizontalAdvance(toQString(item)));
+    }
+    return std::max(combo_->width(), widest + 2 * kItemPadding + 2);
 }
 
 int DropDownList::itemHeight() const {
@@ -58,7 +82,14 @@ void DropDownList::showFor(ui::ComboBox& combo, QPoint globalTopLeft) {
     }
     keepChoiceVisible();
     setFont(toQFont(combo.font()));
-    const QRect geometry(globalTopLeft, QSize(combo.width(), visibleCount() * itemHeight() + 2));
+    QRect geometry(globalTopLeft, QSize(listWidth(), visibleCount() * itemHeight() + 2));
+    // A list wider than its box may not run off the screen's right edge.
+    if (const QScreen* screen = QGuiApplication::screenAt(globalTopLeft)) {
+        const QRect available = screen->availableGeometry();
+        if (geometry.right() > available.right()) {
+            geometry.moveRight(std::max(available.right(), globalTopLeft.x() + combo.width() - 1));
+        }
+    }
     if (this->geometry() != geometry) {
         setGeometry(geometry);
     }
@@ -102,7 +133,7 @@ void DropDownList::paintEvent(QPaintEvent*) {
             painter.fillRect(row, toQColor(ui::colors::Highlight));
         }
         painter.setPen(lit ? toQColor(ui::colors::HighlightText) : toQColor(combo_->font().color));
-        painter.drawText(row.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawText(row.adjusted(kItemPadding, 0, -kItemPadding, 0), Qt::AlignLeft | Qt::AlignVCenter,
                          toQString(combo_->items()[static_cast<std::size_t>(index)]));
     }
 }

@@ -25,6 +25,8 @@ public:
     void close();
 
     int itemHeight() const;
+    // The box's width, or more when its longest item needs it.
+    int listWidth() const;
     int topIndex() const { return top_; }
     // The item at a point in the list's coordinates, or -1.
     int itemAt(QPoint position) const;

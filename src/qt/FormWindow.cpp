@@ -111,6 +111,7 @@ void FormWindow::paintEvent(QPaintEvent*) {
     options.showAccelerators = frontEnd_.application().isKeyDown(ui::Key::Alt);
     options.caretVisible = frontEnd_.caretVisible();
     options.preedit = preedit_;
+    options.fitter = &frontEnd_.textFitter();
     ControlPainter(painter, options).paintForm(form_);
 }
 

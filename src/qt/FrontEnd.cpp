@@ -42,6 +42,14 @@ bool acceptsInputMethod(const ui::Control* control) {
     }
 }
 
+// A key Qt still delivers to a box that has just closed, because the
+// platform's focus has not moved on yet; it belongs to the window that has
+// the focus next.
+bool addressedToClosedWindow(QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    return widget != nullptr && !widget->window()->isVisible();
+}
+
 } // namespace
 
 FrontEnd::FrontEnd(ui::Application& application)
@@ -129,37 +137,100 @@ FormWindow* FrontEnd::ownWindowOf(QObject* object) const {
 
 bool FrontEnd::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Hide) {
+        modalWindowHidden(watched);
+        return false;
+    }
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride) {
         return false;
     }
-    FormWindow* window = ownWindowOf(watched);
-    if (window == nullptr) {
-        return false; // message boxes, file dialogs and menus handle their own keys
+    if (ownWindowOf(watched) == nullptr && !addressedToClosedWindow(watched)) {
+        return false; // open message boxes, file dialogs and menus handle their own keys
     }
     if (type == QEvent::ShortcutOverride) {
         // Every key is the model's: nothing in Qt may treat it as a shortcut.
         event->accept();
         return true;
     }
-    if (application_.modal()) {
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (application_.modal() || !heldKeys_.empty()) {
+        // Qt blocks input to our windows while a box is open, so a key gets
+        // here during a modal call only once the box has closed and before the
+        // call has returned to its handler. It waits for the call to return
+        // (and behind any key that is waiting already).
+        heldKeys_.emplace_back(key.clone());
+        deliverHeldKeys();
         return true;
     }
-    const auto& key = static_cast<const QKeyEvent&>(*event);
+    deliverKey(key);
+    return true;
+}
+
+void FrontEnd::deliverKey(const QKeyEvent& key) {
     caretVisible_ = true;
     caretBlink_.start();
-    if (type == QEvent::KeyPress) {
+    if (key.type() == QEvent::KeyPress) {
         keyboard_.keyPress(key);
     } else {
         keyboard_.keyRelease(key);
     }
     afterInput();
-    return true;
+}
+
+void FrontEnd::deliverHeldKeys() {
+    while (!heldKeys_.empty()) {
+        if (application_.modal()) {
+            // A key that was waiting ran a command that opened another box:
+            // what was typed ahead goes to that box, as to any window that
+            // has the focus when the key is read.
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr || !box->isVisible()) {
+                return; // not up yet; the next tick tries again
+            }
+            const std::unique_ptr<QKeyEvent> key = std::move(heldKeys_.front());
+            heldKeys_.pop_front();
+            QWidget* target = box->focusWidget() != nullptr ? box->focusWidget() : box;
+            QCoreApplication::sendEvent(target, key.get());
+            continue;
+        }
+        if (deliveringHeldKey_) {
+            return; // the loop further up goes on with the next key
+        }
+        const std::unique_ptr<QKeyEvent> key = std::move(heldKeys_.front());
+        heldKeys_.pop_front();
+        deliveringHeldKey_ = true;
+        deliverKey(*key);
+        deliveringHeldKey_ = false;
+    }
+}
+
+void FrontEnd::modalWindowHidden(QObject* watched) {
+    // When a modal box closes, the platform gives the focus back on its own
+    // time (a window manager picks a window; without one nothing gets it), and
+    // a key typed meanwhile goes nowhere. The window the model has active
+    // takes the focus back at once.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || !widget->isWindow() || !widget->isModal() || ownWindowOf(widget) != nullptr ||
+        QGuiApplication::modalWindow() != nullptr) {
+        return;
+    }
+    modalBoxClosed_ = true;
+    if (application_.minimized()) {
+        return;
+    }
+    const ui::Form* active = application_.activeForm();
+    FormWindow* window = active != nullptr ? windowOf(*active) : nullptr;
+    if (window != nullptr && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 void FrontEnd::tick() {
     const qint64 now = elapsed_.elapsed();
     const qint64 delta = now - lastTick_;
     lastTick_ = now;
+    deliverHeldKeys();
     // While a dialog is open the model's clock stands still; that time is not
     // made up afterwards.
     if (application_.modal() || delta <= 0) {
@@ -182,9 +253,16 @@ void FrontEnd::blink() {
 
 void FrontEnd::afterInput() {
     if (!application_.modal()) {
+        if (modalBoxClosed_) {
+            modalBoxClosed_ = false;
+            keyboard_.releaseModifiersNotHeld(QGuiApplication::queryKeyboardModifiers());
+        }
         application_.idle();
     }
     synchronize();
+    if (!application_.modal()) {
+        deliverHeldKeys();
+    }
 }
 
 void FrontEnd::synchronize() {

@@ -5,14 +5,18 @@
 #include "qt/KeyboardInput.h"
 #include "qt/MenuPresenter.h"
 #include "qt/QtTextMetrics.h"
+#include "qt/TextFitter.h"
 #include "ui/Geometry.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
+
+class QKeyEvent;
 
 namespace lumitag::ui {
 class Application;
@@ -62,6 +66,8 @@ public:
     HintPresenter& hints() { return hints_; }
     MenuPresenter& menus() { return menus_; }
     DropDownList& dropDown() { return dropDown_; }
+    // Kept across paints: the sizes found for texts that overflow their cells.
+    TextFitter& textFitter() { return textFitter_; }
 
     // For FormWindow: a press outside an open combo list closes it and goes
     // no further, as on the classic desktop. True when the press was used so.
@@ -76,6 +82,9 @@ protected:
 private:
     void tick();
     void blink();
+    void deliverKey(const QKeyEvent& key);
+    void deliverHeldKeys();
+    void modalWindowHidden(QObject* watched);
     void syncWindows();
     void syncWindow(ui::Form& form);
     void syncActivation();
@@ -89,8 +98,15 @@ private:
 
     ui::Application& application_;
     QtTextMetrics metrics_;
+    TextFitter textFitter_;
     KeyboardInput keyboard_;
     std::map<const ui::Form*, std::unique_ptr<FormWindow>> windows_;
+    // Keys typed while a modal box was closing, for the window that has the
+    // focus once the box's call has returned; in the order they were typed.
+    std::deque<std::unique_ptr<QKeyEvent>> heldKeys_;
+    bool deliveringHeldKey_ = false;
+    // The last modal box has closed: modifier releases it took are made up.
+    bool modalBoxClosed_ = false;
     DropDownList dropDown_;
     MenuPresenter menus_;
     HintPresenter hints_;

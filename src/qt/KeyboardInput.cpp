@@ -50,4 +50,22 @@ void KeyboardInput::keyRelease(const QKeyEvent& event) {
     application_.keyUp(key, modifiers);
 }
 
+void KeyboardInput::releaseModifiersNotHeld(Qt::KeyboardModifiers heldNow) {
+    struct ModifierKey {
+        ui::Key key;
+        Qt::KeyboardModifier qt;
+    };
+    static constexpr ModifierKey keys[] = {
+        {ui::Key::Shift, Qt::ShiftModifier},
+        {ui::Key::Control, Qt::ControlModifier},
+        {ui::Key::Alt, Qt::AltModifier},
+    };
+    for (const ModifierKey& modifier : keys) {
+        if (application_.isKeyDown(modifier.key) && !heldNow.testFlag(modifier.qt)) {
+            held_ = ui::withoutModifier(held_, modifierOfKey(modifier.key));
+            application_.keyUp(modifier.key, held_);
+        }
+    }
+}
+
 } // namespace lumitag::qtfront

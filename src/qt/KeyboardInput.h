@@ -2,6 +2,8 @@
 
 #include "ui/Key.h"
 
+#include <Qt>
+
 class QKeyEvent;
 
 namespace lumitag::ui {
@@ -23,6 +25,10 @@ public:
     void keyRelease(const QKeyEvent& event);
     // The keyboard went to another program: modifiers held now are unknown.
     void forgetHeldModifiers() { held_ = ui::Modifiers::None; }
+    // Shift, Ctrl or Alt the model still has down while the keyboard holds
+    // them no more (their release went to a box that was open meanwhile)
+    // come up in the model now.
+    void releaseModifiersNotHeld(Qt::KeyboardModifiers heldNow);
 
 private:
     ui::Application& application_;

@@ -2,6 +2,7 @@
 
 #include "platform/fake/FakeDialogs.h"
 #include "qt/FormWindow.h"
+#include "qt/UiFont.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QMenu>
@@ -182,6 +184,72 @@ TEST_F(FrontEndTest, GridIsDrawnFromItsPaintRecord) {
     EXPECT_LT(form.Grid.paintRecord().size(), 3u * 8u);
 }
 
+// The rightmost pixel column inside `rect` that text ink darkens, even the
+// faint ink of an anti-aliased stroke, or -1. The background is taken from
+// the top-left corner, which the text's inset keeps clear.
+int inkRight(const QImage& image, QRect rect) {
+    const int background = qGray(image.pixel(rect.topLeft()));
+    for (int x = rect.right(); x >= rect.left(); --x) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            if (qGray(image.pixel(x, y)) < background - 40) {
+                return x;
+            }
+        }
+    }
+    return -1;
+}
+
+// Spaces laid out for a narrower Windows face: the list's row number 1000 and
+// its widest header in the 1BOX widths, and a table name in the table box.
+// Each text is drawn whole (its last character shows: changing it changes the
+// picture) and clear of the grid line or the box's arrow.
+TEST_F(FrontEndTest, TextsTooWideForTheirSpaceAreDrawnSmallerAndWhole) {
+    ui::Font listFont;
+    listFont.size = 11; // 15 pixels
+    form.Grid.setFont(listFont);
+    form.Grid.setColWidth(0, 35);
+    form.Grid.setColWidth(1, 205);
+    form.ComboBox1.setItems({U"TUBE 32 (Table1)", U"TUBE 32 (Table7)"});
+
+    auto render = [this](bool variant) {
+        form.Grid.setCell(0, 1, variant ? U"1007" : U"1000");
+        form.Grid.setCell(1, 0,
+                          variant ? U"\u3000\u3000\u3000\u3000\u3000編\u3000集\u3000モ\u3000ー\u3000ト"
+                                  : U"\u3000\u3000\u3000\u3000\u3000編\u3000集\u3000モ\u3000ー\u3000ド");
+        form.ComboBox1.setItemIndex(variant ? 1 : 0);
+        return grab();
+    };
+    const QImage image = render(false);
+    const QImage variant = render(true);
+    ASSERT_TRUE(image.save(QDir(QStringLiteral(QT_TESTCASE_BUILDDIR)).filePath(QStringLiteral("fit.png"))));
+
+    // Inside the raised frame of a fixed cell.
+    auto cellSpace = [this](int col, int row) {
+        const auto cell = form.Grid.cellRect(col, row);
+        EXPECT_TRUE(cell.has_value());
+        return cell
+                   ? QRect(10 + cell->left, 180 + cell->top, cell->width, cell->height).adjusted(1, 1, -1, -1)
+                   : QRect();
+    };
+    struct Space {
+        const char* what;
+        QRect rect;
+    };
+    // The table box's text lies inside its border, left of its arrow.
+    const std::vector<Space> spaces = {
+        {"row number", cellSpace(0, 1)},
+        {"header", cellSpace(1, 0)},
+        {"table box", QRect(203, 153, 86, 14)},
+    };
+    for (const Space& space : spaces) {
+        SCOPED_TRACE(space.what);
+        EXPECT_NE(image.copy(space.rect), variant.copy(space.rect)) << "the last character is hidden";
+        const int right = inkRight(image, space.rect);
+        EXPECT_GT(right, space.rect.left()) << "nothing drawn";
+        EXPECT_LT(right, space.rect.right()) << "the text runs into the edge";
+    }
+}
+
 TEST_F(FrontEndTest, KeyEventsReachTheFocusedEditBox) {
     QTest::keyClick(window, Qt::Key_A, Qt::NoModifier);
     QTest::keyClick(window, Qt::Key_1, Qt::NoModifier);
@@ -326,6 +394,19 @@ TEST_F(FrontEndTest, ComboListOpensAsItsOwnWindowAndChoosesAsTheUser) {
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(form.ComboBox1.droppedDown());
     EXPECT_FALSE(list.isVisible());
+
+    // A list whose longest item is wider than the box is as wide as that item.
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(250, 160));
+    form.ComboBox1.setItems({U"テーブル1", U"チューブ 3.2 白 長尺 (Table20)"});
+    frontEnd->afterInput();
+    ASSERT_TRUE(list.isVisible());
+    const int longest = QFontMetrics(toQFont(form.ComboBox1.font()))
+                            .horizontalAdvance(QStringLiteral("チューブ 3.2 白 長尺 (Table20)"));
+    EXPECT_GT(longest, 107);
+    EXPECT_GE(list.width(), longest + 4);
+    form.ComboBox1.closeList();
+    frontEnd->afterInput();
+    form.ComboBox1.setItems({U"テーブル1", U"テーブル2", U"テーブル3"});
 
     // A press elsewhere closes an open list and goes no further.
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(250, 160));
