@@ -31,12 +31,13 @@ int main(int argc, char* argv[]) {
     platform::LocalFileSystem files;
     platform::X11WindowSystem windows;
     platform::LockFileSingleInstance singleInstance;
-    // The settings and the table file mark a folder in use; the table file is
-    // what an installation ships.
+    // The settings and the table file mark a folder in use. Both are copied
+    // into a new data folder: the table file an installation ships, and the
+    // settings of a portable copy on a medium the user may not write to.
     const std::filesystem::path settingsName = platform::pathFromText(app::SettingsFileName);
     const std::filesystem::path tableName = platform::pathFromText(app::TableFileName);
     platform::LinuxProgramDirectory programDirectory(
-        {.names = {settingsName, tableName}, .shipped = {tableName}});
+        {.names = {settingsName, tableName}, .shipped = {settingsName, tableName}});
     platform::XdgShell shell;
 #ifdef LUMITAG_HAVE_CALC
     platform::calc::CalcHost spreadsheet;

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Installs the program into a temporary prefix and starts the installed copy
 # as a user who may not write in its bin folder (as after a system install):
-# it must make its data folder under XDG_DATA_HOME, create the settings file
-# there, copy the shipped table file there, and write nothing beside itself.
+# it must make its data folder under XDG_DATA_HOME, copy the shipped table
+# file and the settings left beside the executable there, use them, and write
+# nothing beside itself.
 #
 #     tests/app/install_check.sh <build folder> <a table file to ship>
 #
@@ -35,6 +36,8 @@ grep -qx 'Name=ルミタグ' "$prefix/share/applications/lumitag.desktop" || { e
 echo "ok: installed bin/lumitag, the menu entry and the icon"
 mkdir -p "$prefix/share/lumitag"
 cp "$table" "$prefix/share/lumitag/lumitagr.sp3"
+# Settings beside the executable, as a portable copy on a read-only medium has them.
+printf 'K-\r\n' >"$prefix/bin/lumitagr.ini"
 
 mkdir -p "$work/data" "$work/runtime" "$work/home"
 cat >"$work/screen.json" <<'JSON'
@@ -63,12 +66,13 @@ settings=$work/data/lumitag/lumitagr.ini
 i=0
 while [ ! -s "$settings" ] && [ $i -lt 300 ] && kill -0 $app 2>/dev/null; do sleep 0.1; i=$((i + 1)); done
 [ -s "$settings" ] || { echo "FAIL: no settings file in the data folder"; cat "$work/program.log"; exit 1; }
-echo "ok: the program made its data folder and the settings file ($(wc -l <"$settings") lines)"
+cmp -s "$settings" "$prefix/bin/lumitagr.ini" || { echo "FAIL: the settings were not copied"; exit 1; }
+echo "ok: the program made its data folder with the settings from beside the executable"
 cmp -s "$work/data/lumitag/lumitagr.sp3" "$table" || { echo "FAIL: the table file was not copied"; exit 1; }
 echo "ok: the shipped table file was copied into the data folder"
 sleep 1
 kill -0 $app 2>/dev/null || { echo "FAIL: the program ended"; cat "$work/program.log"; exit 1; }
 echo "ok: the program runs"
-extra=$(ls "$prefix/bin" | grep -vx lumitag || true)
+extra=$(ls "$prefix/bin" | grep -vx -e lumitag -e lumitagr.ini || true)
 [ -z "$extra" ] || { echo "FAIL: files beside the installed program: $extra"; exit 1; }
 echo "ok: nothing was written beside the installed program"
