@@ -2,10 +2,12 @@
 // close, minimising and restoring, and the system's power notices.
 #include "app/CharacterLoss.h"
 #include "app/Messages.h"
+#include "app/SettingsLines.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "app/TForm4.h"
 #include "app/TForm5.h"
+#include "platform/Encoding.h"
 #include "platform/Paths.h"
 #include "ui/Application.h"
 
@@ -13,14 +15,12 @@ namespace lumitag::app {
 
 namespace {
 
-constexpr int FirstLetterLine = 20;
-constexpr int DestinationLine = 46;
-constexpr int HistoryModeLine = 47;
-constexpr int InsertModeLine = 48;
+constexpr TextView EndWithoutSavingQuestion = U"設定を保存せずに終了しますか？";
 
-Text textOf(const std::string& utf8) {
-    // Reasons are ASCII or UTF-8 from the file system layer.
-    return platform::textFromPath(std::filesystem::path(utf8));
+// The general error box's text for a settings file that could not be written.
+Text settingsWriteFailure(const std::filesystem::path& path, const platform::Status& saved) {
+    return U"設定ファイルを保存できませんでした。\r\n" + platform::textFromPath(path) + U"\r\n" +
+           platform::fromUtf8(saved.reason());
 }
 
 } // namespace
@@ -37,35 +37,54 @@ void TForm2::FormCloseQuery(bool& canClose) {
         return;
     }
     Timer2.stop();
-    if (!saveSettingsForClose()) {
-        // The program keeps running, and so does its watcher.
-        Timer2.start();
-        canClose = false;
-    }
+    const SettingsSave saved = saveSettingsForClose();
+    if (saved.outcome == SettingsSave::Outcome::Written ||
+        saved.outcome == SettingsSave::Outcome::KeptOffUnreadFile)
+        return;
+    // A settings file that cannot be written (a full disk, a folder the user
+    // may not write) must not keep the user in the program: say why and let
+    // them leave without saving. Anything but Yes stays.
+    if (saved.outcome == SettingsSave::Outcome::WriteFailed &&
+        confirm(application(), saved.failure + U"\r\n\r\n" + Text(EndWithoutSavingQuestion)))
+        return;
+    // The program keeps running, and so does its watcher.
+    Timer2.start();
+    canClose = false;
+    FocusEntryField();
 }
 
-bool TForm2::saveSettingsForClose() {
-    for (int i = 0; i < 26; ++i)
-        settings_.put(FirstLetterLine + i, letterBoxes[static_cast<std::size_t>(i)]->text());
-    settings_.put(DestinationLine, ComboBox3.text());
-    settings_.put(HistoryModeLine, CheckBox8.checked() ? U"CHECK8" : U"");
-    settings_.put(InsertModeLine, CheckBox35.checked() ? U"CHECK35" : U"");
-    return saveSettings();
+TForm2::SettingsSave TForm2::saveSettingsForClose() {
+    for (int i = 0; i < settingsLine::LetterCount; ++i)
+        settings_.put(settingsLine::FirstLetter + i, letterBoxes[static_cast<std::size_t>(i)]->text());
+    settings_.put(settingsLine::Destination, ComboBox3.text());
+    settings_.put(settingsLine::HistoryMode, CheckBox8.checked() ? U"CHECK8" : U"");
+    settings_.put(settingsLine::InsertMode, CheckBox35.checked() ? U"CHECK35" : U"");
+    return writeSettings();
+}
+
+TForm2::SettingsSave TForm2::writeSettings() {
+    // The user was told at start-up that a file that could not be read stays
+    // as it is; the changes of this run are not saved.
+    if (settings_.keepsOffUnreadFile())
+        return {SettingsSave::Outcome::KeptOffUnreadFile, {}};
+    if (!confirmCharacterLoss(
+            application(), settings_.lines(), U"設定ファイル(lumitagr.ini)",
+            [](std::size_t index) { return lineNumberName(index + 1); }, U"このまま保存しますか？"))
+        return {SettingsSave::Outcome::DeclinedByUser, {}};
+    const platform::Status saved = settings_.save();
+    if (saved)
+        return {SettingsSave::Outcome::Written, {}};
+    return {SettingsSave::Outcome::WriteFailed, settingsWriteFailure(settings_.path(), saved)};
 }
 
 bool TForm2::saveSettings() {
-    if (!confirmCharacterLoss(
-            application(), settings_.lines(), U"設定ファイル(lumitagr.ini)",
-            [](std::size_t index) { return lineNumberName(index + 1); }, U"このまま保存しますか？")) {
+    const SettingsSave saved = writeSettings();
+    if (saved.outcome == SettingsSave::Outcome::WriteFailed)
+        showError(application(), saved.failure);
+    else if (saved.outcome == SettingsSave::Outcome::DeclinedByUser)
         FocusEntryField();
-        return false;
-    }
-    const platform::Status saved = settings_.save();
-    if (saved)
-        return true;
-    showError(application(), U"設定ファイルを保存できませんでした。\r\n" +
-                                 platform::textFromPath(settings_.path()) + U"\r\n" + textOf(saved.reason()));
-    return false;
+    return saved.outcome == SettingsSave::Outcome::Written ||
+           saved.outcome == SettingsSave::Outcome::KeptOffUnreadFile;
 }
 
 void TForm2::FormClose() {

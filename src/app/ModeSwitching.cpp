@@ -1,6 +1,7 @@
 // Switching between the orange and the blue window, the mode watcher that
 // re-shows the orange window, and bringing the program to the foreground.
 #include "app/Messages.h"
+#include "app/SettingsLines.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "ui/Application.h"
@@ -62,8 +63,8 @@ void TForm2::SwitchToBlueMode() {
         applyChangedWorkLength();
         blue_->ComboBox2.setItemIndex(ComboBox2.itemIndex());
         std::vector<Text>& copy = blue_->settingsCopy();
-        if (copy.size() > 46)
-            copy[46] = ComboBox3.text();
+        if (copy.size() > static_cast<std::size_t>(settingsLine::Destination))
+            copy[settingsLine::Destination] = ComboBox3.text();
     }
     Button9.hide();
     Timer1.stop();

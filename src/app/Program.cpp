@@ -7,6 +7,8 @@
 #include "app/TForm2.h"
 #include "app/TForm4.h"
 #include "app/TForm5.h"
+#include "platform/Encoding.h"
+#include "platform/Paths.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -20,6 +22,18 @@ Program::~Program() {
     orange_.reset();
     blue_.reset();
     main_.reset();
+}
+
+// A settings file that is there but cannot be read is never written over; the
+// user learns here, once, which file it is and why, and the program runs on
+// empty settings. A missing file that cannot be made is not reported here: the
+// save at closing reports it and lets the user leave.
+void Program::reportSettingsFile(const SettingsStore::FileCheck& found, const std::filesystem::path& path) {
+    if (found.state != SettingsStore::FileState::Unreadable)
+        return;
+    showMessage(application_, U"設定ファイルを読み込めませんでした。\r\n" + platform::textFromPath(path) +
+                                  U"\r\n" + platform::fromUtf8(found.reason) +
+                                  U"\r\n\r\n初期設定で起動します（設定ファイルには書き込みません）");
 }
 
 Program::Start Program::start() {
@@ -40,7 +54,7 @@ Program::Start Program::start() {
     main_ = std::make_unique<TForm4>(application_);
 
     const std::filesystem::path settingsFile = programFile(services_.programDirectory, SettingsFileName);
-    SettingsStore(services_.files, settingsFile).ensureFile().ok();
+    reportSettingsFile(SettingsStore(services_.files, settingsFile).ensureFile(), settingsFile);
 
     blue_ = std::make_unique<TForm1>(application_, services_);
     if (services_.files.fileExists(programFile(services_.programDirectory, TableFileName)))

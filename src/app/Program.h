@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/Services.h"
+#include "app/SettingsStore.h"
 
+#include <filesystem>
 #include <memory>
 
 namespace lumitag::ui {
@@ -42,6 +44,8 @@ public:
     TForm5* columnSettingsWindow() const { return columnSettings_.get(); }
 
 private:
+    void reportSettingsFile(const SettingsStore::FileCheck& found, const std::filesystem::path& path);
+
     ui::Application& application_;
     Services services_;
     std::unique_ptr<TForm4> main_;

@@ -4,6 +4,7 @@
 
 #include "app/Messages.h"
 #include "app/ProgramFiles.h"
+#include "app/SettingsLines.h"
 #include "app/TForm1.h"
 #include "ui/Application.h"
 
@@ -18,12 +19,6 @@ constexpr int EntryHeight = 23;
 constexpr int SmallBoxWidth = 30;
 constexpr int WireBoxWidth = 80;
 constexpr ui::Color PanelColor = TForm2::OrangeColor;
-
-// Settings lines of the stored A–Z texts, the transfer destination and the markers.
-constexpr int FirstLetterLine = 20;
-constexpr int DestinationLine = 46;
-constexpr int HistoryModeLine = 47;
-constexpr int InsertModeLine = 48;
 
 // The preset button of each settings line 0 to 19: lines alternate between the
 // upper row (SpeedButton2 …) and the lower row (SpeedButton12 …).
@@ -348,16 +343,16 @@ void TForm2::createWindow() {
 void TForm2::applySettings() {
     presets_->showPresetButtons();
     for (int i = 0; i < 26; ++i)
-        letterBoxes[static_cast<std::size_t>(i)]->setText(settings_.get(FirstLetterLine + i));
-    if (!settings_.get(DestinationLine).empty())
-        ComboBox3.setText(settings_.get(DestinationLine));
+        letterBoxes[static_cast<std::size_t>(i)]->setText(settings_.get(settingsLine::FirstLetter + i));
+    if (!settings_.get(settingsLine::Destination).empty())
+        ComboBox3.setText(settings_.get(settingsLine::Destination));
 }
 
 void TForm2::FormShow() {
     // FIXME: the spreadsheet link is initialised here once the workbook connection exists.
-    if (settings_.get(HistoryModeLine) == U"CHECK8")
+    if (settings_.get(settingsLine::HistoryMode) == U"CHECK8")
         CheckBox8.setChecked(true);
-    if (settings_.get(InsertModeLine) == U"CHECK35")
+    if (settings_.get(settingsLine::InsertMode) == U"CHECK35")
         CheckBox35.setChecked(true);
 
     const ui::Point corner = Panel4.formPosition();

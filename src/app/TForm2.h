@@ -315,9 +315,20 @@ private:
     void layOutLetterStoreControls();
     void wireLetterStore();
     std::array<ui::Edit*, 11> entryBoxes();
-    bool saveSettingsForClose();
-    // Saves the settings store; false when it was not written (the user kept
-    // characters CP932 cannot hold out of it, or the write failed and was reported).
+    // How writing the settings store went (Closing.cpp).
+    struct SettingsSave {
+        enum class Outcome {
+            Written,
+            KeptOffUnreadFile, // the file could not be read at start-up and stays as it is
+            DeclinedByUser,    // the user kept characters CP932 cannot hold out of the file
+            WriteFailed,
+        } outcome;
+        Text failure; // the error box's text when the write failed
+    };
+    SettingsSave saveSettingsForClose();
+    SettingsSave writeSettings();
+    // Saves the settings store, reporting a failed write in the general error
+    // box; false when the store was not written.
     bool saveSettings();
     void closeSpreadsheet();
     marking::CountLabels countLabels() const;

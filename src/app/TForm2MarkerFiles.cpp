@@ -4,6 +4,7 @@
 #include "app/CharacterLoss.h"
 #include "app/Messages.h"
 #include "app/ProgramFiles.h"
+#include "app/SettingsLines.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "markerfile/DestinationRow.h"
@@ -21,8 +22,6 @@ using markerfile::ParsedForm;
 using marking::BoxMode;
 
 namespace {
-
-constexpr int DestinationLine = 46;
 
 constexpr TextView MarkerSoftwareTitle = U"CTKPCMS for Windows Ver3.0";
 constexpr TextView CloseMarkerSoftwareMessage = U"CTKPCMS for Windowsを閉じてください";
@@ -156,7 +155,7 @@ void TForm2::colourTableBox() {
 void TForm2::rebuildFilledHeader() {
     const std::size_t row = selectedTable();
     filledHeader_ = markerfile::RebuildFilledHeader(
-        tableStore_, row, markerfile::destinationRow(settings_.get(DestinationLine), row));
+        tableStore_, row, markerfile::destinationRow(settings_.get(settingsLine::Destination), row));
 }
 
 void TForm2::SelectTable() {
@@ -187,6 +186,10 @@ void TForm2::ValidateDestination() {
 }
 
 void TForm2::SaveTableFile() {
+    // Without a table file read at start-up the store holds no tables: writing
+    // it would replace a file that is there but could not be read.
+    if (!tableFilePresent_)
+        return;
     tableStore_.applyMarkerSoftwareVersion(Edit55.text());
     const std::filesystem::path path = programFile(services_.programDirectory, TableFileName);
     if (!markerfile::SaveTableFile(services_.files, path, tableStore_))

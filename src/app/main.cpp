@@ -1,9 +1,11 @@
 // ルミタグ: the real program. The platform adapters of a Linux desktop, the
 // Qt front end, and the program's start-up.
 #include "app/Program.h"
+#include "app/ProgramFiles.h"
 #include "app/Services.h"
 #include "platform/LocalFileSystem.h"
-#include "platform/linux/ExecutableDirectory.h"
+#include "platform/Paths.h"
+#include "platform/linux/LinuxProgramDirectory.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XdgShell.h"
@@ -29,7 +31,13 @@ int main(int argc, char* argv[]) {
     platform::LocalFileSystem files;
     platform::X11WindowSystem windows;
     platform::LockFileSingleInstance singleInstance;
-    platform::ExecutableDirectory programDirectory;
+    // The settings and the table file mark a folder in use. Both are copied
+    // into a new data folder: the table file an installation ships, and the
+    // settings of a portable copy on a medium the user may not write to.
+    const std::filesystem::path settingsName = platform::pathFromText(app::SettingsFileName);
+    const std::filesystem::path tableName = platform::pathFromText(app::TableFileName);
+    platform::LinuxProgramDirectory programDirectory(
+        {.names = {settingsName, tableName}, .shipped = {settingsName, tableName}});
     platform::XdgShell shell;
 #ifdef LUMITAG_HAVE_CALC
     platform::calc::CalcHost spreadsheet;

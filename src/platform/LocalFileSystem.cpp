@@ -91,12 +91,15 @@ void syncFolderOf(const std::filesystem::path& path) {
 } // namespace
 
 Result<std::string> LocalFileSystem::readFile(const std::filesystem::path& path) {
+    const auto failure = [&path](const char* what, int error) {
+        return Result<std::string>::failure(describe(what, path, error), {error, std::generic_category()});
+    };
     FileDescriptor fd(openRetrying(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid())
-        return Result<std::string>::failure(describe("cannot open", path, errno));
+        return failure("cannot open", errno);
     struct stat status {};
     if (::fstat(fd.get(), &status) == 0 && S_ISDIR(status.st_mode))
-        return Result<std::string>::failure(describe("cannot read", path, EISDIR));
+        return failure("cannot read", EISDIR);
 
     std::string content;
     char buffer[65536];
@@ -105,7 +108,7 @@ Result<std::string> LocalFileSystem::readFile(const std::filesystem::path& path)
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            return Result<std::string>::failure(describe("cannot read", path, errno));
+            return failure("cannot read", errno);
         }
         if (count == 0)
             break;

@@ -3,6 +3,7 @@
 #include <cassert>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace lumitag::platform {
@@ -32,8 +33,12 @@ private:
 // A value read from the outside world, or the reason there is none.
 template <typename T> class [[nodiscard]] Result {
 public:
-    static Result success(T value) { return Result(std::move(value), {}); }
-    static Result failure(std::string reason) { return Result(std::nullopt, std::move(reason)); }
+    static Result success(T value) { return Result(std::move(value), {}, {}); }
+    // `error` is the system's code for the failure where there is one (errno),
+    // so that a caller can tell kinds of failure apart without parsing the reason.
+    static Result failure(std::string reason, std::error_code error = {}) {
+        return Result(std::nullopt, std::move(reason), error);
+    }
 
     bool ok() const { return value_.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -48,13 +53,16 @@ public:
     }
     // Empty on success.
     const std::string& reason() const { return reason_; }
+    // Empty on success and for failures the system gave no code for.
+    const std::error_code& error() const { return error_; }
 
 private:
-    Result(std::optional<T> value, std::string reason)
-        : value_(std::move(value)), reason_(std::move(reason)) {}
+    Result(std::optional<T> value, std::string reason, std::error_code error)
+        : value_(std::move(value)), reason_(std::move(reason)), error_(error) {}
 
     std::optional<T> value_;
     std::string reason_;
+    std::error_code error_;
 };
 
 } // namespace lumitag::platform

@@ -5,7 +5,7 @@ namespace lumitag::platform {
 Result<DecodedTextFile> readTextFile(FileSystem& files, const std::filesystem::path& path) {
     Result<std::string> bytes = files.readFile(path);
     if (!bytes)
-        return Result<DecodedTextFile>::failure(bytes.reason());
+        return Result<DecodedTextFile>::failure(bytes.reason(), bytes.error());
     return Result<DecodedTextFile>::success(decodeTextFile(bytes.value()));
 }
 

@@ -44,20 +44,38 @@ TEST_F(ProgramTest, AltF4AndTheCloseBoxAskTheSameQuestion) {
     EXPECT_TRUE(app.terminated());
 }
 
-TEST_F(ProgramTest, FailedSaveIsReportedAndTheProgramKeepsRunning) {
+// A settings file that cannot be written must not trap the user: the box says
+// why and asks whether to end without saving; anything but Yes stays, and the
+// next close asks again.
+TEST_F(ProgramTest, FailedSaveAsksWhetherToEndWithoutSaving) {
     writeSettings({U"keep me"});
     start();
     const std::string before = *files.file(SettingsPath);
     files.failWritesTo(SettingsPath, platform::FakeFileSystem::WriteFailure::DiskFull);
-    driver.answer(Answer::Yes);
+    orange().Edit3.setText(U"W");
+    orange().CheckBox4.setChecked(true); // 線番１ fixed: the entry field is 線番２
+    orange().Edit6.setText(U"W-1");
+
+    driver.answers({Answer::Yes, Answer::Cancel});
     driver.click(orange().Button5);
     const platform::MessageRequest box = dialogs.lastMessage();
-    EXPECT_EQ(box.kind, platform::MessageKind::Error);
+    EXPECT_EQ(box.kind, platform::MessageKind::Question);
+    EXPECT_EQ(box.buttons, platform::Buttons::YesCancel);
     EXPECT_EQ(box.caption, U"ルミタグ");
-    EXPECT_TRUE(box.text.starts_with(U"設定ファイルを保存できませんでした。")) << "the general error box";
+    EXPECT_EQ(box.text, U"設定ファイルを保存できませんでした。\r\n/opt/lumitag/lumitagr.ini\r\n"
+                        U"cannot write /opt/lumitag/lumitagr.ini: No space left on device\r\n\r\n"
+                        U"設定を保存せずに終了しますか？");
     EXPECT_FALSE(app.terminated());
     EXPECT_TRUE(orange().visible());
     EXPECT_TRUE(orange().Timer2.enabled()) << "the watcher runs on";
+    EXPECT_EQ(app.focusedControl(), &orange().Edit6) << "the entry field has the focus";
+    EXPECT_EQ(orange().Edit6.selLength(), 3);
+
+    driver.answers({Answer::Yes, Answer::Yes});
+    driver.click(orange().Button5);
+    EXPECT_EQ(dialogs.messageCount(), 4u) << "asked again, with the reason again";
+    EXPECT_TRUE(app.terminated());
+    EXPECT_EQ(windows.capsLockOn(), std::optional<bool>(false)) << "the program ended as after a save";
     EXPECT_EQ(files.file(SettingsPath), before) << "the old file is untouched";
 }
 

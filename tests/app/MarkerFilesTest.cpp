@@ -4,6 +4,8 @@
 #include "markerfile/ConditionHeader.h"
 #include "markerfile/MarkerData.h"
 
+#include <algorithm>
+
 namespace lumitag::app::test {
 namespace {
 
@@ -142,6 +144,20 @@ TEST_F(MarkerFiles, SettingTheVersionWritesTwentyQuotedLinesOrNamesTheFileItCoul
     files.failWritesTo(TablePath, platform::FakeFileSystem::WriteFailure::PermissionDenied);
     orange().Button1.click();
     driver.expectMessage(U"テーブルファイルを書き込めませんでした\r\n/opt/lumitag/lumitagr.sp3");
+}
+
+// A table file that is there but cannot be read is not written over by the
+// settings panel's save: the store holds no tables, only what it would destroy.
+TEST_F(MarkerFiles, UnreadableTableFileIsNeverWrittenBack) {
+    files.setFile(TablePath, platform::encodeCp932Lines({tableLine(1, "TUBE", 3, "100", "30")}));
+    files.failReadsOf(TablePath);
+    start();
+    driver.expectMessage(U"テーブルファイルを読み込めませんでした\r\n/opt/lumitag/lumitagr.sp3");
+    EXPECT_FALSE(orange().Button1.visible());
+    orange().Edit55.setText(U"SP3X");
+    orange().Button1.click();
+    EXPECT_TRUE(std::none_of(files.writeAttempts().begin(), files.writeAttempts().end(),
+                             [](const std::filesystem::path& path) { return path == TablePath; }));
 }
 
 TEST_F(MarkerFiles, WorkLengthBoxOverridesBothHeadersUntilItCloses) {

@@ -1,4 +1,11 @@
 #include "ProgramFixture.h"
+#include "platform/LocalFileSystem.h"
+#include "platform/TemporaryFolder.h"
+#include "platform/Unprivileged.h"
+
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
 
 namespace lumitag::app::test {
 namespace {
@@ -24,19 +31,52 @@ TEST_F(SettingsStoreTest, ShortFilesArePaddedTo51LinesAndFiftyLinesAreKept) {
     }
 }
 
-TEST_F(SettingsStoreTest, EnsureWritesFiftyOneEmptyCp932LinesOnlyWhenUnreadable) {
-    ASSERT_TRUE(store.ensureFile());
+TEST_F(SettingsStoreTest, EnsureWritesFiftyOneEmptyCp932LinesOnlyWhenMissing) {
+    EXPECT_EQ(store.ensureFile().state, SettingsStore::FileState::Created);
     std::string fresh;
     for (int i = 0; i < 51; ++i)
         fresh += "\r\n";
     EXPECT_EQ(files.file(SettingsPath), fresh);
     files.setFile(SettingsPath, "keep\r\n");
-    ASSERT_TRUE(store.ensureFile());
+    EXPECT_EQ(store.ensureFile().state, SettingsStore::FileState::Read);
     EXPECT_EQ(files.file(SettingsPath), "keep\r\n");
-    files.failReadsOf(SettingsPath);
-    ASSERT_TRUE(store.ensureFile());
-    files.clearFailures();
-    EXPECT_EQ(files.file(SettingsPath)->size(), 102u) << "an unreadable file is replaced";
+
+    files.failNextWrite(platform::FakeFileSystem::WriteFailure::PermissionDenied);
+    SettingsStore elsewhere{files, "/opt/other/lumitagr.ini"};
+    const SettingsStore::FileCheck notMade = elsewhere.ensureFile();
+    EXPECT_EQ(notMade.state, SettingsStore::FileState::Missing);
+    EXPECT_NE(notMade.reason.find("Permission denied"), std::string::npos) << notMade.reason;
+}
+
+// A file that is there but cannot be read holds the user's presets and texts:
+// neither the start-up step nor a later save may replace it.
+TEST(SettingsStoreFile, FileThatIsThereButUnreadableIsNeverWrittenOver) {
+    using ReadFailure = platform::FakeFileSystem::ReadFailure;
+    const std::function<void(platform::FakeFileSystem&)> makeUnreadable[] = {
+        [](platform::FakeFileSystem& disk) { disk.failReadsOf(SettingsPath, ReadFailure::PermissionDenied); },
+        [](platform::FakeFileSystem& disk) { disk.failReadsOf(SettingsPath, ReadFailure::InputOutputError); },
+        [](platform::FakeFileSystem& disk) { disk.makeFolder(SettingsPath); },
+    };
+    for (const auto& unreadable : makeUnreadable) {
+        platform::FakeFileSystem disk;
+        disk.setFile(SettingsPath, "presets\r\n");
+        unreadable(disk);
+        const std::optional<std::string> before = disk.file(SettingsPath);
+        SettingsStore store{disk, SettingsPath};
+
+        const SettingsStore::FileCheck ensured = store.ensureFile();
+        EXPECT_EQ(ensured.state, SettingsStore::FileState::Unreadable);
+        EXPECT_NE(ensured.reason.find(SettingsPath.string()), std::string::npos) << ensured.reason;
+        EXPECT_EQ(store.load().state, SettingsStore::FileState::Unreadable);
+        EXPECT_TRUE(store.keepsOffUnreadFile());
+        EXPECT_EQ(store.lines(), std::vector<Text>(51)) << "runs on empty settings";
+
+        store.put(20, U"typed this run");
+        disk.clearFailures(); // readable again: still not written in this run
+        EXPECT_FALSE(store.save());
+        EXPECT_EQ(disk.file(SettingsPath), before);
+        EXPECT_TRUE(disk.writeAttempts().empty());
+    }
 }
 
 TEST_F(SettingsStoreTest, ReadsByteOrderMarkedFilesAndWritesCp932) {
@@ -72,6 +112,56 @@ TEST_F(SettingsStoreTest, GetAndPutAddressLinesByIndex) {
     store.put(60, U"far");
     EXPECT_EQ(store.lines().size(), 61u);
     EXPECT_FALSE(files.file(SettingsPath)) << "put does not touch the disk";
+}
+
+// --- On the real file system --------------------------------------------------------------
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(SettingsStoreOnDisk, FolderOfThatNameIsLeftAlone) {
+    platform::TemporaryFolder folder;
+    platform::LocalFileSystem disk;
+    const std::filesystem::path path = folder / "lumitagr.ini";
+    std::filesystem::create_directory(path);
+    SettingsStore store{disk, path};
+    EXPECT_EQ(store.ensureFile().state, SettingsStore::FileState::Unreadable);
+    EXPECT_EQ(store.load().state, SettingsStore::FileState::Unreadable);
+    EXPECT_FALSE(store.save());
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
+        << "no file left beside it";
+}
+
+// Root reads a mode-000 file, so the case runs as a user the permissions apply
+// to. The folder is open to everyone: that user could replace the file by a
+// rename, which is exactly what must not happen.
+TEST(SettingsStoreOnDisk, FileTheUserMayNotReadIsNeitherReplacedAtStartNorAtSave) {
+    platform::TemporaryFolder folder;
+    const std::filesystem::path path = folder / "lumitagr.ini";
+    const std::string presets = "K-\r\n1-\r\n";
+    std::ofstream(path, std::ios::binary) << presets;
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0777), 0);
+
+    const int result = platform::runUnprivileged([&path] {
+        platform::LocalFileSystem disk;
+        SettingsStore store{disk, path};
+        if (store.ensureFile().state != SettingsStore::FileState::Unreadable)
+            return 1;
+        if (store.load().state != SettingsStore::FileState::Unreadable)
+            return 2;
+        store.put(20, U"typed this run");
+        return store.save() ? 3 : 0;
+    });
+    if (result == platform::CannotDropPrivileges)
+        GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(fileBytes(path), presets);
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::none);
 }
 
 // --- Through the program -------------------------------------------------------------------
@@ -149,6 +239,57 @@ TEST_F(ProgramTest, LinesBeyond48AreCarriedThroughUnchanged) {
         EXPECT_EQ(written[static_cast<std::size_t>(i)], lines[static_cast<std::size_t>(i)]);
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(written[static_cast<std::size_t>(i)], lines[static_cast<std::size_t>(i)]);
+}
+
+} // namespace
+} // namespace lumitag::app::test
+
+namespace lumitag::app::test {
+namespace {
+
+using ReadFailure = platform::FakeFileSystem::ReadFailure;
+
+// Each way a settings file can be there and unreadable: told once at start-up,
+// the program runs on empty settings, and the file is not written in the run.
+TEST_F(ProgramTest, UnreadableSettingsFileIsReportedOnceAndKeptThroughTheRun) {
+    writeSettings({U"K-", U"", U""});
+    files.failReadsOf(SettingsPath, ReadFailure::InputOutputError);
+    const std::string before = *files.file(SettingsPath);
+    start();
+
+    ASSERT_EQ(dialogs.messageCount(), 1u);
+    const platform::MessageRequest box = dialogs.lastMessage();
+    EXPECT_EQ(box.caption, U"ルミタグ");
+    EXPECT_TRUE(
+        box.text.starts_with(U"設定ファイルを読み込めませんでした。\r\n/opt/lumitag/lumitagr.ini\r\n"))
+        << platform::toUtf8(box.text);
+    EXPECT_NE(box.text.find(U"Input/output error"), Text::npos) << "says why";
+    EXPECT_FALSE(orange().presetButtons[0]->visible()) << "runs on empty settings";
+    EXPECT_EQ(orange().ComboBox3.text(), U"Table 0");
+
+    // The preset panel saves when it closes, the close saves: neither writes.
+    orange().CheckBox2.setChecked(true);
+    orange().CheckBox2.setChecked(false);
+    orange().letterBoxes[0]->setText(U"typed this run");
+    driver.answer(platform::Answer::Yes);
+    driver.click(orange().Button5);
+    EXPECT_TRUE(app.terminated());
+    EXPECT_EQ(dialogs.messageCount(), 2u) << "only the closing question follows";
+    EXPECT_TRUE(files.writeAttempts().empty());
+    files.clearFailures();
+    EXPECT_EQ(files.file(SettingsPath), before);
+}
+
+TEST_F(ProgramTest, SettingsFolderInsteadOfAFileIsReportedAndLeftAlone) {
+    files.makeFolder(SettingsPath);
+    start();
+    driver.expectMessage(U"設定ファイルを読み込めませんでした。\r\n/opt/lumitag/lumitagr.ini\r\n"
+                         U"cannot read /opt/lumitag/lumitagr.ini: Is a directory\r\n\r\n"
+                         U"初期設定で起動します（設定ファイルには書き込みません）");
+    driver.answer(platform::Answer::Yes);
+    driver.click(orange().Button5);
+    EXPECT_TRUE(app.terminated());
+    EXPECT_TRUE(files.writeAttempts().empty());
 }
 
 } // namespace

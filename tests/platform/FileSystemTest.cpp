@@ -1,4 +1,5 @@
 #include "TemporaryFolder.h"
+#include "Unprivileged.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Paths.h"
 #include "platform/TextFiles.h"
@@ -59,6 +60,33 @@ TEST_F(LocalFileSystemTest, ReadingWhatIsNoFileFailsWithTheReason) {
     EXPECT_FALSE(files.readFile(folder.path()).ok());
     EXPECT_FALSE(files.fileExists(folder.path()));
     EXPECT_FALSE(files.fileExists(folder / "missing.sp3"));
+}
+
+// Only "nothing there" may be treated as a file to create; a folder of that
+// name or a file the user may not read is something to keep.
+TEST_F(LocalFileSystemTest, ReadFailuresTellAMissingFileFromOneThatIsThere) {
+    EXPECT_TRUE(isMissingFile(files.readFile(folder / "missing.ini").error()));
+    EXPECT_TRUE(isMissingFile(files.readFile(folder / "no" / "such" / "folder.ini").error()));
+    std::ofstream(folder / "file") << "x";
+    EXPECT_TRUE(isMissingFile(files.readFile(folder / "file" / "below.ini").error())) << "ENOTDIR";
+
+    const Result<std::string> isFolder = files.readFile(folder.path());
+    EXPECT_EQ(isFolder.error(), std::errc::is_a_directory);
+    EXPECT_FALSE(isMissingFile(isFolder.error()));
+
+    const fs::path locked = folder / "locked.ini";
+    std::ofstream(locked) << "presets";
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    const int result = runUnprivileged([&] {
+        const Result<std::string> read = LocalFileSystem().readFile(locked);
+        return read.ok()                                                                      ? 1
+               : read.error() == std::errc::permission_denied && !isMissingFile(read.error()) ? 0
+                                                                                              : 2;
+    });
+    if (result == CannotDropPrivileges)
+        GTEST_SKIP() << "no unprivileged user to run as";
+    EXPECT_EQ(result, 0);
 }
 
 TEST_F(LocalFileSystemTest, FailedReplaceReportsAndLeavesNoTemporaryFile) {
@@ -160,9 +188,19 @@ TEST(FakeFileSystem, ReadsRemovalsAndTheirFailures) {
     files.setFile("/p/x", "bytes");
     EXPECT_EQ(files.readFile("/p/x").value(), "bytes");
 
+    EXPECT_TRUE(isMissingFile(files.readFile("/p/missing").error()));
     files.failReadsOf("/p/x");
-    EXPECT_FALSE(files.readFile("/p/x").ok());
+    EXPECT_EQ(files.readFile("/p/x").error(), std::errc::permission_denied);
     EXPECT_TRUE(files.fileExists("/p/x"));
+    files.failReadsOf("/p/x", FakeFileSystem::ReadFailure::InputOutputError);
+    EXPECT_EQ(files.readFile("/p/x").error(), std::errc::io_error);
+
+    // A folder is neither read nor replaced.
+    files.makeFolder("/p/folder");
+    EXPECT_EQ(files.readFile("/p/folder").error(), std::errc::is_a_directory);
+    EXPECT_FALSE(files.fileExists("/p/folder"));
+    EXPECT_FALSE(files.writeFileAtomically("/p/folder", "x").ok());
+    EXPECT_FALSE(files.file("/p/folder"));
 
     files.failRemovalsOf("/p/x");
     EXPECT_FALSE(files.removeFile("/p/x").ok());
@@ -189,6 +227,7 @@ TEST(TextFiles, WriteAndReadLinesInBothFileEncodings) {
     const Result<DecodedTextFile> missing = readTextFile(files, "/p/missing");
     EXPECT_FALSE(missing.ok());
     EXPECT_NE(missing.reason().find("/p/missing"), std::string::npos);
+    EXPECT_TRUE(isMissingFile(missing.error())) << "the kind of failure reaches the reader";
 
     files.failNextWrite(FakeFileSystem::WriteFailure::DiskFull);
     EXPECT_FALSE(writeCp932TextFile(files, "/p/lumitagr.ini", {U"x"}).ok());

@@ -1,6 +1,5 @@
 #include "TemporaryFolder.h"
 #include "platform/fake/FakeShell.h"
-#include "platform/linux/ExecutableDirectory.h"
 #include "platform/linux/XdgShell.h"
 
 #include <csignal>
@@ -123,15 +122,6 @@ TEST(FakeShell, RecordsOpenRequestsAndFailsWhenTold) {
     EXPECT_EQ(shell.openRequests(),
               (std::vector<FakeShell::OpenRequest>{{"/opt/lumitag/lumitagr.cta", WindowShow::Maximised},
                                                    {"/x", WindowShow::Normal}}));
-}
-
-TEST(ExecutableDirectory, IsTheFolderOfThisTestWithATrailingSeparator) {
-    const Result<fs::path> directory = ExecutableDirectory().directory();
-    ASSERT_TRUE(directory.ok()) << directory.reason();
-    const std::string text = directory.value().string();
-    ASSERT_FALSE(text.empty());
-    EXPECT_EQ(text.back(), '/');
-    EXPECT_TRUE(fs::exists(text + "platform_tests"));
 }
 
 } // namespace

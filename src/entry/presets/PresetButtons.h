@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SettingsLines.h"
 #include "entry/presets/PresetDefinition.h"
 #include "marking/ListWindowControls.h"
 #include "platform/Text.h"
@@ -43,7 +44,7 @@ struct PresetHooks {
 // settings panel where the definitions are edited (settings lines 0 to 19).
 class PresetButtons {
 public:
-    static constexpr int DestinationLine = 46;
+    static constexpr int DestinationLine = app::settingsLine::Destination;
 
     PresetButtons(PresetControls controls, PresetHooks hooks);
     PresetButtons(const PresetButtons&) = delete;

@@ -16,14 +16,24 @@ std::string reasonFor(FakeFileSystem::WriteFailure failure, const std::filesyste
     return "cannot write " + path.string();
 }
 
+Result<std::string> readFailure(const char* what, const std::filesystem::path& path, std::errc error) {
+    const std::error_code code = std::make_error_code(error);
+    return Result<std::string>::failure(std::string(what) + " " + path.string() + ": " + code.message(),
+                                        code);
+}
+
 } // namespace
 
 Result<std::string> FakeFileSystem::readFile(const std::filesystem::path& path) {
-    if (readFailures_.count(path))
-        return Result<std::string>::failure("cannot open " + path.string() + ": Permission denied");
+    if (const auto failure = readFailures_.find(path); failure != readFailures_.end())
+        return failure->second == ReadFailure::PermissionDenied
+                   ? readFailure("cannot open", path, std::errc::permission_denied)
+                   : readFailure("cannot read", path, std::errc::io_error);
+    if (folders_.count(path))
+        return readFailure("cannot read", path, std::errc::is_a_directory);
     const auto it = files_.find(path);
     if (it == files_.end())
-        return Result<std::string>::failure("cannot open " + path.string() + ": No such file or directory");
+        return readFailure("cannot open", path, std::errc::no_such_file_or_directory);
     return Result<std::string>::success(it->second);
 }
 
@@ -42,6 +52,8 @@ Status FakeFileSystem::writeFileAtomically(const std::filesystem::path& path, st
     }
     if (failure)
         return Status::failure(reasonFor(*failure, path));
+    if (folders_.count(path))
+        return Status::failure("cannot replace " + path.string() + ": Is a directory");
     files_[path] = std::string(bytes);
     return Status::success();
 }
@@ -75,8 +87,13 @@ void FakeFileSystem::failWritesTo(const std::filesystem::path& path, WriteFailur
     writeFailures_[path] = failure;
 }
 
-void FakeFileSystem::failReadsOf(const std::filesystem::path& path) {
-    readFailures_.insert(path);
+void FakeFileSystem::makeFolder(const std::filesystem::path& path) {
+    files_.erase(path);
+    folders_.insert(path);
+}
+
+void FakeFileSystem::failReadsOf(const std::filesystem::path& path, ReadFailure failure) {
+    readFailures_[path] = failure;
 }
 
 void FakeFileSystem::failRemovalsOf(const std::filesystem::path& path) {

@@ -14,6 +14,8 @@ namespace lumitag::platform {
 class FakeFileSystem : public FileSystem {
 public:
     enum class WriteFailure { DiskFull, PermissionDenied, RenameFails };
+    // Ways a file that is there cannot be read.
+    enum class ReadFailure { PermissionDenied, InputOutputError };
 
     Result<std::string> readFile(const std::filesystem::path& path) override;
     bool fileExists(const std::filesystem::path& path) override;
@@ -25,11 +27,14 @@ public:
     // Nothing when the file does not exist.
     std::optional<std::string> file(const std::filesystem::path& path) const;
     std::vector<std::filesystem::path> paths() const;
+    // A folder at the path: reading it fails, and no write replaces it (as a
+    // rename over a folder fails).
+    void makeFolder(const std::filesystem::path& path);
 
     // Failures.
     void failNextWrite(WriteFailure failure) { nextWriteFailure_ = failure; }
     void failWritesTo(const std::filesystem::path& path, WriteFailure failure);
-    void failReadsOf(const std::filesystem::path& path);
+    void failReadsOf(const std::filesystem::path& path, ReadFailure failure = ReadFailure::PermissionDenied);
     void failRemovalsOf(const std::filesystem::path& path);
     void clearFailures();
 
@@ -40,7 +45,8 @@ private:
     std::map<std::filesystem::path, std::string> files_;
     std::optional<WriteFailure> nextWriteFailure_;
     std::map<std::filesystem::path, WriteFailure> writeFailures_;
-    std::set<std::filesystem::path> readFailures_;
+    std::set<std::filesystem::path> folders_;
+    std::map<std::filesystem::path, ReadFailure> readFailures_;
     std::set<std::filesystem::path> removeFailures_;
     std::vector<std::filesystem::path> writeAttempts_;
 };
