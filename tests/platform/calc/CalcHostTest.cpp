@@ -354,7 +354,10 @@ TEST_F(CalcHostTest, AnOfficeFrozenBeforeTheFirstConnectFailsItInTime) {
     // answered anything: its connect fails within its bound instead of
     // hanging, and it starts no second office.
     ::kill(*pid, SIGSTOP);
-    ASSERT_TRUE(waitUntilStopped(*pid));
+    if (!waitUntilStopped(*pid)) {
+        ::kill(*pid, SIGCONT);
+        FAIL() << "the office did not stop";
+    }
     const auto bound = office->options().callTimeout + office->options().abortGrace;
     EXPECT_EQ(runProbe({"frozen", std::to_string(getpid()), office->folder()}, bound + 20s), 0);
     ::kill(*pid, SIGCONT);
