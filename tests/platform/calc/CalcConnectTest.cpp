@@ -1,12 +1,18 @@
 // Connecting to something that listens on the office's pipe but never answers:
 // no office is needed, the listener is this test.
 
+#include "platform/TemporaryFolder.h"
 #include "platform/spreadsheet/SpreadsheetError.h"
 #include "platform/spreadsheet/calc/CalcHost.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <poll.h>
 #include <string>
 #include <sys/socket.h>
@@ -104,6 +110,50 @@ TEST(CalcHostConnect, APipeThatAcceptsButNeverAnswersFailsTheConnectInTime) {
         // Still a clean failure, not a call queued behind a stuck one.
         EXPECT_THROW(host.activeWorkbook(), SpreadsheetError);
     }
+}
+
+TEST(CalcHostConnect, AStartedOfficeThatAcceptsButNeverAnswersIsEndedInTime) {
+    TemporaryFolder folder;
+    const std::string name = "lumitag-silent-started-" + std::to_string(getpid());
+    // The "office": a process that only says it runs; the test listens on
+    // its pipe for it once it does.
+    const std::filesystem::path office = folder / "soffice.bin";
+    std::ofstream(office) << "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/started\"\nexec sleep 600\n";
+    std::filesystem::permissions(office, std::filesystem::perms::owner_all);
+    std::optional<SilentPipe> pipe;
+    std::thread listener([&] {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (!std::filesystem::exists(folder / "started") && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(10ms);
+        }
+        pipe.emplace(name);
+    });
+
+    CalcHostOptions options;
+    options.pipeName = name;
+    options.officeProgram = office.string();
+    options.profileFolder = (folder / "profile").string();
+    options.headless = true;
+    options.officeEndsWithHost = true;
+    options.startTimeout = 2s;
+    options.callTimeout = 500ms;
+    options.abortGrace = 2s;
+    CalcHost host(options);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(host.connect(), SpreadsheetError);
+    EXPECT_LT(std::chrono::steady_clock::now() - start,
+              options.startTimeout + options.callTimeout + options.abortGrace);
+    listener.join();
+    ASSERT_TRUE(pipe.has_value() && pipe->listening());
+    EXPECT_GE(pipe->acceptedCount(), 1) << "the host reached the listener";
+
+    // The office it started never answered: ended, not left running.
+    EXPECT_FALSE(host.officeProcessId().has_value());
+    std::ifstream started(folder / "started");
+    pid_t pid = 0;
+    ASSERT_TRUE(started >> pid);
+    EXPECT_EQ(::kill(pid, 0), -1);
+    EXPECT_EQ(errno, ESRCH);
 }
 
 } // namespace

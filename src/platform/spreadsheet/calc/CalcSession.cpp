@@ -243,6 +243,9 @@ void CalcSession::startAndConnect() {
     for (;;) {
         if (gate_.aborted()) {
             // Cut off after the timeout: trying again would wait once more.
+            // The office we started never answered: of no use to anyone.
+            process_->kill();
+            process_.reset();
             failCall("the spreadsheet did not answer in time");
         }
         try {
