@@ -5,9 +5,11 @@
 #include "platform/TextFiles.h"
 #include "platform/fake/FakeFileSystem.h"
 
+#include <clocale>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <locale>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -152,6 +154,26 @@ TEST(Paths, TextAndPathConvertThroughUtf8) {
                              "\xE3\x82\xB0/lumitagr.ini");
     EXPECT_EQ(textFromPath(path), text);
     EXPECT_EQ(textFromPath(fs::path("/tmp/\xFF.ctk")), U"/tmp/\uFFFD.ctk");
+}
+
+TEST(Paths, JapaneseFileNamesAreUtf8OnDiskWhateverTheLocale) {
+    const std::string before = setlocale(LC_ALL, nullptr);
+    // The front end sets the locale from the environment; LANG may be unset.
+    for (const char* locale : {"C", "POSIX", "C.UTF-8"}) {
+        ASSERT_NE(setlocale(LC_ALL, locale), nullptr) << locale;
+        std::locale::global(std::locale(setlocale(LC_ALL, nullptr)));
+        TemporaryFolder folder;
+        const Text name = U"線番 一覧.ctk";
+        const fs::path path = pathFromText(textFromPath(folder.path()) + U"/" + name);
+        std::ofstream(path) << "x";
+        EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"\xE7\xB7\x9A\xE7\x95\xAA \xE4\xB8\x80"
+                                                                   "\xE8\xA6\xA7.ctk"})
+            << locale;
+        for (const auto& entry : fs::directory_iterator(folder.path()))
+            EXPECT_EQ(textFromPath(entry.path().filename()), name) << locale;
+    }
+    setlocale(LC_ALL, before.c_str());
+    std::locale::global(std::locale::classic());
 }
 
 TEST(FakeFileSystem, FailuresPerPathOrForTheNextWriteKeepThePreviousContent) {

@@ -3,9 +3,12 @@
 #include "platform/linux/XdgShell.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace lumitag::platform {
 namespace {
@@ -42,6 +45,39 @@ TEST(XdgShell, PassesTheFileAsOneAbsoluteArgumentWithoutAShell) {
     ASSERT_TRUE(shell.openFile("-x.ctk", WindowShow::Normal).ok());
     fs::current_path(before);
     EXPECT_EQ(readAll(folder / "arguments"), (folder / "-x.ctk").string() + "|");
+}
+
+// Unsets the locale variables for the life of the object, as in a container
+// or a service where no locale is set.
+class WithoutLocale {
+public:
+    WithoutLocale() {
+        for (const char* name : kNames) {
+            if (const char* value = std::getenv(name))
+                saved_.emplace_back(name, value);
+            unsetenv(name);
+        }
+    }
+    ~WithoutLocale() {
+        for (const auto& [name, value] : saved_)
+            setenv(name.c_str(), value.c_str(), 1);
+    }
+    WithoutLocale(const WithoutLocale&) = delete;
+    WithoutLocale& operator=(const WithoutLocale&) = delete;
+
+private:
+    static constexpr const char* kNames[] = {"LANG", "LANGUAGE", "LC_ALL", "LC_CTYPE"};
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+TEST(XdgShell, TheOpenerGetsAUtf8LocaleWhenTheProgramHasNone) {
+    TemporaryFolder folder;
+    const fs::path script = folder / "opener";
+    std::ofstream(script) << "#!/bin/sh\nlocale charmap > \"$(dirname \"$0\")/charmap\" 2>/dev/null\n";
+    fs::permissions(script, fs::perms::owner_all);
+    const WithoutLocale noLocale;
+    ASSERT_TRUE(XdgShell({script.string(), 5000ms}).openFile(folder / "線番.cta", WindowShow::Normal).ok());
+    EXPECT_EQ(readAll(folder / "charmap"), "UTF-8\n");
 }
 
 TEST(XdgShell, FailuresOfTheOpenerAreReported) {

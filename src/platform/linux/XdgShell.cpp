@@ -1,5 +1,7 @@
 #include "platform/linux/XdgShell.h"
 
+#include "platform/linux/ChildEnvironment.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -11,8 +13,6 @@
 #include <thread>
 #include <time.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace lumitag::platform {
 
@@ -74,8 +74,11 @@ Status XdgShell::openFile(const std::filesystem::path& path, WindowShow) {
     // into ours; error messages still reach our standard error.
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    // The opener and the program it starts read the file name as UTF-8 even
+    // when this program was started without a locale.
+    const ChildEnvironment environment = ChildEnvironment::current();
     pid_t pid = 0;
-    const int spawnError = posix_spawnp(&pid, opener.c_str(), &actions, nullptr, argv, environ);
+    const int spawnError = posix_spawnp(&pid, opener.c_str(), &actions, nullptr, argv, environment.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawnError != 0)
         return Status::failure("cannot start " + opener + ": " + std::strerror(spawnError));

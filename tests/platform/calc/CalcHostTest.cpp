@@ -11,11 +11,17 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
+
+extern char** environ;
 
 namespace lumitag::platform::calc {
 namespace {
@@ -83,7 +89,8 @@ TEST_F(CalcHostTest, ConnectingAgainFindsTheSameOffice) {
     // with the same options and sees the workbook added here.
     auto workbook = host().addWorkbook();
     workbook->worksheet(1)->setName(U"probe");
-    const std::string command = selfPath + " --probe " + std::to_string(getpid()) + " " + office->folder();
+    const std::string command =
+        selfPath + " --probe finds " + std::to_string(getpid()) + " " + office->folder();
     EXPECT_EQ(std::system(command.c_str()), 0);
     workbook->close();
 }
@@ -314,6 +321,54 @@ TEST_F(CalcHostTest, KeysVisibilityAndTheMainWindow) {
     workbook->close();
 }
 
+// Runs this test program as a probe (see probe() below) with these arguments;
+// its exit code, or -1 when it had to be killed after the bound.
+int runProbe(const std::vector<std::string>& arguments, std::chrono::milliseconds bound) {
+    std::vector<std::string> all = {selfPath, "--probe"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : all)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    if (posix_spawn(&child, selfPath.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        return -2;
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
+}
+
+TEST_F(CalcHostTest, AnOfficeFrozenBeforeTheFirstConnectFailsItInTime) {
+    const auto pid = host().officeProcessId();
+    ASSERT_TRUE(pid.has_value());
+    // Another run of the program (the probe: one connection per process, as in
+    // the program) finds the office through its pipe, frozen before it has
+    // answered anything: its connect fails within its bound instead of
+    // hanging, and it starts no second office.
+    ::kill(*pid, SIGSTOP);
+    if (!waitUntilStopped(*pid)) {
+        ::kill(*pid, SIGCONT);
+        FAIL() << "the office did not stop";
+    }
+    const auto bound = office->options().callTimeout + office->options().abortGrace;
+    EXPECT_EQ(runProbe({"frozen", std::to_string(getpid()), office->folder()}, bound + 20s), 0);
+    ::kill(*pid, SIGCONT);
+
+    // Answering again, the office is found by the next run.
+    auto workbook = host().addWorkbook();
+    workbook->worksheet(1)->setName(U"probe");
+    EXPECT_EQ(runProbe({"finds", std::to_string(getpid()), office->folder()}, 60s), 0);
+    workbook->close();
+}
+
 // Runs after the others (cases run in order of definition): ends the office.
 TEST_F(CalcHostTest, AFrozenOfficeTimesOutAndAKilledOneTurnsCallsIntoFailures) {
     auto workbook = freshWorkbook();
@@ -351,28 +406,52 @@ TEST_F(CalcHostTest, AFrozenOfficeTimesOutAndAKilledOneTurnsCallsIntoFailures) {
 } // namespace
 } // namespace lumitag::platform::calc
 
-// --probe <pid> <folder>: connects as the test program <pid> does and checks
-// that it reaches that program's office (exit code 0).
-int probe(const std::string& pid, const std::string& folder) {
+// --probe <mode> <pid> <folder>: connects as the test program <pid> does and
+// checks (exit code 0) in mode "finds" that it reaches that program's office,
+// in mode "frozen" that the connect fails within its bound and starts nothing.
+int probe(const std::string& mode, const std::string& pid, const std::string& folder) {
     using namespace lumitag::platform;
     calc::CalcHostOptions options;
     options.profileFolder = folder + "/profile";
     options.pipeName = "lumitag-calc-test-" + pid;
     options.headless = true;
     options.startTimeout = std::chrono::seconds(1);
+    options.callTimeout = std::chrono::seconds(5);
     calc::CalcHost host(options);
+    const auto start = std::chrono::steady_clock::now();
     try {
         host.connect();
+        if (mode == "frozen") {
+            return 3;
+        }
         const bool found = !host.officeProcessId() && host.activeSheet()->name() == U"probe";
         return found ? 0 : 1;
     } catch (const SpreadsheetError&) {
+        if (mode == "frozen") {
+            const bool inTime =
+                std::chrono::steady_clock::now() - start < options.callTimeout + options.abortGrace;
+            return inTime && !host.officeProcessId() ? 0 : 4;
+        }
         return 2;
     }
 }
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::string(argv[1]) == "--probe") {
-        return probe(argv[2], argv[3]);
+    if (argc == 5 && std::string(argv[1]) == "--probe") {
+        return probe(argv[2], argv[3], argv[4]);
+    }
+    // The office must work whatever locale the program was started in. These
+    // tests start it with none at all, as a container, a service or a minimal
+    // install does: the Japanese file names of the save test need UTF-8.
+    std::vector<std::string> localeVariables;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string name(*entry, std::strcspn(*entry, "="));
+        if (name == "LANG" || name == "LANGUAGE" || name.rfind("LC_", 0) == 0) {
+            localeVariables.push_back(name);
+        }
+    }
+    for (const std::string& name : localeVariables) {
+        unsetenv(name.c_str());
     }
     lumitag::platform::calc::selfPath = argv[0];
     ::testing::InitGoogleTest(&argc, argv);

@@ -108,7 +108,7 @@ TEST(EventQueue, KeepsOrderAndDropsARepeatOfTheLastWaitingEvent) {
 }
 
 TEST(CallGate, RunsWorkOnItsOwnThreadAndPassesErrorsBack) {
-    CallGate gate([] {});
+    CallGate gate([] {}, 1s);
     std::thread::id ran;
     gate.run([&] { ran = std::this_thread::get_id(); }, 1s);
     EXPECT_NE(ran, std::this_thread::get_id());
@@ -123,11 +123,13 @@ TEST(CallGate, AnOverrunAbortsTheStuckCallAndFails) {
     std::mutex mutex;
     std::condition_variable released;
     bool aborted = false;
-    CallGate gate([&] {
-        std::lock_guard lock(mutex);
-        aborted = true;
-        released.notify_all();
-    });
+    CallGate gate(
+        [&] {
+            std::lock_guard lock(mutex);
+            aborted = true;
+            released.notify_all();
+        },
+        5s);
     const auto start = std::chrono::steady_clock::now();
     // The work stands for a call into a frozen office: it only returns once
     // the abort action cut it loose.
@@ -140,10 +142,56 @@ TEST(CallGate, AnOverrunAbortsTheStuckCallAndFails) {
                  std::runtime_error);
     EXPECT_TRUE(aborted);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+    EXPECT_FALSE(gate.leftCallBehind());
     // The gate still serves later calls.
     int later = 0;
     gate.run([&] { later = 1; }, 1s);
     EXPECT_EQ(later, 1);
+}
+
+TEST(CallGate, ACallTheAbortCannotCutLooseIsLeftBehindAfterTheGrace) {
+    // Outlive the gate: the call left behind still uses them.
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool letGo = false;
+    std::atomic<bool> sawAbort = false;
+    CallGate gate([] {}, 200ms);
+    // The work stands for a call stuck where the abort cannot reach it; it
+    // notices the abort but goes on waiting.
+    const auto stuck = [&] {
+        std::unique_lock lock(mutex);
+        while (!changed.wait_for(lock, 10ms, [&] { return letGo; })) {
+            sawAbort = sawAbort || gate.aborted();
+        }
+    };
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(gate.run(stuck, 100ms), std::runtime_error);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s) << "the wait after the abort has a bound";
+    EXPECT_TRUE(gate.leftCallBehind());
+    EXPECT_TRUE(sawAbort);
+
+    // While it runs, every call fails at once instead of queueing behind it.
+    bool ran = false;
+    const auto refused = std::chrono::steady_clock::now();
+    EXPECT_THROW(gate.run([&] { ran = true; }, 5s), std::runtime_error);
+    EXPECT_LT(std::chrono::steady_clock::now() - refused, 1s);
+    EXPECT_FALSE(ran);
+
+    // Once it has ended, the gate serves calls again.
+    {
+        std::lock_guard lock(mutex);
+        letGo = true;
+    }
+    changed.notify_all();
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!ran && std::chrono::steady_clock::now() < deadline) {
+        try {
+            gate.run([&] { ran = true; }, 1s);
+        } catch (const std::runtime_error&) {
+            std::this_thread::sleep_for(10ms);
+        }
+    }
+    EXPECT_TRUE(ran);
 }
 
 } // namespace

@@ -2,8 +2,13 @@
 
 #include "platform/fake/FakeClipboard.h"
 
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <set>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace lumitag::platform {
 namespace {
@@ -192,13 +197,105 @@ TEST_F(FakeSpreadsheetHostTest, ANamedOperationFailsUntilFailuresAreCleared) {
     EXPECT_THROW(host.failOperation("Range.setValues"), std::invalid_argument);
 }
 
-TEST_F(FakeSpreadsheetHostTest, EveryOperationCanBeMadeToFail) {
-    startAndConnect();
-    host.addWorkbook();
-    host.failOperation("Application.selectedRows");
-    EXPECT_THROW(host.selectedRows(), SpreadsheetError);
-    for (const std::string_view operation : FakeSpreadsheetHost::operationNames()) {
-        EXPECT_NO_THROW(host.failOperation(operation)) << operation;
+// A connected spreadsheet with a workbook, its sheet, a range and a file to
+// open: every operation works here until it is made to fail.
+struct ConnectedSpreadsheet {
+    ConnectedSpreadsheet() {
+        clipboard.setText(U"x\r\n");
+        host.addFile(U"/tmp/材料.xlsx");
+        host.userStartsSpreadsheet();
+        host.connect();
+        book = host.addWorkbook();
+        sheet = book->worksheet(1);
+        range = sheet->range(U"A1", U"B2");
+    }
+    FakeClipboard clipboard;
+    FakeSpreadsheetHost host{&clipboard};
+    std::shared_ptr<Workbook> book;
+    std::shared_ptr<Worksheet> sheet;
+    std::shared_ptr<Range> range;
+};
+
+TEST(FakeSpreadsheetHostFailures, EveryOperationCanBeMadeToFail) {
+    using Call = std::function<void(ConnectedSpreadsheet&)>;
+    const std::vector<std::pair<std::string_view, Call>> operations = {
+        {"Application.connect", [](auto& s) { s.host.connect(); }},
+        {"Application.quit", [](auto& s) { s.host.quit(); }},
+        {"Application.visible", [](auto& s) { s.host.visible(); }},
+        {"Application.setVisible", [](auto& s) { s.host.setVisible(true); }},
+        {"Application.setScreenUpdating", [](auto& s) { s.host.setScreenUpdating(false); }},
+        {"Application.addWorkbook", [](auto& s) { s.host.addWorkbook(); }},
+        {"Application.openWorkbook", [](auto& s) { s.host.openWorkbook(U"/tmp/材料.xlsx"); }},
+        {"Application.activeWorkbook", [](auto& s) { s.host.activeWorkbook(); }},
+        {"Application.activeSheet", [](auto& s) { s.host.activeSheet(); }},
+        {"Application.activeCell", [](auto& s) { s.host.activeCell(); }},
+        {"Application.selectedRows", [](auto& s) { s.host.selectedRows(); }},
+        {"Application.maximizeActiveWindow", [](auto& s) { s.host.maximizeActiveWindow(); }},
+        {"Application.disableKey", [](auto& s) { s.host.disableKey(U"{F1}"); }},
+        {"Application.mainWindow", [](auto& s) { s.host.mainWindow(); }},
+        {"Workbook.name", [](auto& s) { s.book->name(); }},
+        {"Workbook.sheetCount", [](auto& s) { s.book->sheetCount(); }},
+        {"Workbook.sheetNames", [](auto& s) { s.book->sheetNames(); }},
+        {"Workbook.worksheet", [](auto& s) { s.book->worksheet(1); }},
+        {"Workbook.worksheet", [](auto& s) { s.book->worksheet(U"Sheet1"); }},
+        {"Workbook.close", [](auto& s) { s.book->close(); }},
+        {"Worksheet.name", [](auto& s) { s.sheet->name(); }},
+        {"Worksheet.setName", [](auto& s) { s.sheet->setName(U"線番"); }},
+        {"Worksheet.activate", [](auto& s) { s.sheet->activate(); }},
+        {"Worksheet.cell", [](auto& s) { s.sheet->cell(1, 1); }},
+        {"Worksheet.allCells", [](auto& s) { s.sheet->allCells(); }},
+        {"Worksheet.range", [](auto& s) { s.sheet->range(U"A1", U"C3"); }},
+        {"Worksheet.range",
+         [](auto& s) {
+             s.sheet->range(CellRef{1, 1}, CellRef{3, 3});
+         }},
+        {"Worksheet.rowHidden", [](auto& s) { s.sheet->rowHidden(1); }},
+        {"Worksheet.setRowHidden", [](auto& s) { s.sheet->setRowHidden(1, true); }},
+        {"Worksheet.paste", [](auto& s) { s.sheet->paste(*s.range); }},
+        {"Worksheet.setPageMargins",
+         [](auto& s) {
+             s.sheet->setPageMargins(PageMargins{18, 18, 36, 36});
+         }},
+        {"Range.value", [](auto& s) { s.range->value(); }},
+        {"Range.setValue", [](auto& s) { s.range->setValue(U"x"); }},
+        {"Range.values", [](auto& s) { s.range->values(); }},
+        {"Range.select", [](auto& s) { s.range->select(); }},
+        {"Range.activate", [](auto& s) { s.range->activate(); }},
+        {"Range.insertShiftDown", [](auto& s) { s.range->insertShiftDown(); }},
+        {"Range.setNumberFormatLocal", [](auto& s) { s.range->setNumberFormatLocal(U"@"); }},
+        {"Range.setHorizontalAlignment",
+         [](auto& s) { s.range->setHorizontalAlignment(HorizontalAlignment::Center); }},
+        {"Range.setVerticalAlignment",
+         [](auto& s) { s.range->setVerticalAlignment(VerticalAlignment::Center); }},
+        {"Range.setWrapText", [](auto& s) { s.range->setWrapText(true); }},
+        {"Range.setFontName", [](auto& s) { s.range->setFontName(U"IPAPGothic"); }},
+        {"Range.setFontSize", [](auto& s) { s.range->setFontSize(9); }},
+        {"Range.columnWidth", [](auto& s) { s.range->columnWidth(); }},
+        {"Range.setColumnWidth", [](auto& s) { s.range->setColumnWidth(12.5); }},
+        {"Range.rowHeight", [](auto& s) { s.range->rowHeight(); }},
+        {"Range.setRowHeight", [](auto& s) { s.range->setRowHeight(27); }},
+        {"Range.entireRowHidden", [](auto& s) { s.range->entireRowHidden(); }},
+        {"Range.setEntireRowHidden", [](auto& s) { s.range->setEntireRowHidden(true); }},
+    };
+    // The table covers every operation the fake knows.
+    std::set<std::string_view> covered;
+    for (const auto& [name, call] : operations)
+        covered.insert(name);
+    const auto names = FakeSpreadsheetHost::operationNames();
+    EXPECT_EQ(covered, std::set<std::string_view>(names.begin(), names.end()));
+
+    for (const auto& [name, call] : operations) {
+        // Made to fail, the call fails and is logged under its name...
+        ConnectedSpreadsheet failing;
+        failing.host.failOperation(name);
+        failing.host.clearCalls();
+        EXPECT_THROW(call(failing), SpreadsheetError) << name;
+        EXPECT_THAT(failing.host.calls(), ElementsAre(name)) << name;
+        // ...and it is the switch that fails it: the same call works without.
+        ConnectedSpreadsheet working;
+        working.host.clearCalls();
+        EXPECT_NO_THROW(call(working)) << name;
+        EXPECT_THAT(working.host.calls(), ElementsAre(name)) << name;
     }
 }
 

@@ -33,6 +33,10 @@ struct CalcHostOptions {
     std::chrono::milliseconds startTimeout{60000};
     std::chrono::milliseconds callTimeout{10000};
     std::chrono::milliseconds openTimeout{60000};
+    // How long a call cut off after its timeout may take to come back (at
+    // once, normally). One still running then is left behind, and calls fail
+    // until it has ended: no wait on the office is without a bound.
+    std::chrono::milliseconds abortGrace{2000};
 };
 
 // The spreadsheet host on LibreOffice Calc, through UNO over a named pipe.

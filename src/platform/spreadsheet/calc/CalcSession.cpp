@@ -85,7 +85,7 @@ void failCall(const std::string& what) {
 }
 
 CalcSession::CalcSession(CalcHostOptions options)
-    : options_(std::move(options)), gate_([this] { abortCalls(); }) {
+    : options_(std::move(options)), gate_([this] { abortCalls(); }, options_.abortGrace) {
     // The bridge writes to the office's pipe; when the office has died, such
     // a write would raise SIGPIPE and end this program. Ignored, the write
     // fails and the call turns into a SpreadsheetError like any other loss.
@@ -111,23 +111,33 @@ CalcSession::~CalcSession() {
     }
 }
 
-void CalcSession::run(const std::function<void()>& work, std::chrono::milliseconds timeout) {
+void CalcSession::guarded(const char* context, std::function<void()> work,
+                          std::chrono::milliseconds timeout) {
     try {
-        gate_.run(
-            [&] {
-                if (!connected_ || state_->bridgeGone) {
-                    failCall("not connected to the spreadsheet");
-                }
-                work();
-            },
-            timeout);
+        gate_.run(std::move(work), timeout);
     } catch (const SpreadsheetError&) {
         throw;
     } catch (const css::uno::Exception& error) {
-        throw SpreadsheetError("spreadsheet call failed: " + narrow(error.Message));
+        throw SpreadsheetError(context + narrow(error.Message));
     } catch (const std::exception& error) {
+        if (gate_.leftCallBehind() && !keepAlive_) {
+            keepAlive_ = weak_from_this().lock();
+        }
         throw SpreadsheetError(error.what());
     }
+}
+
+void CalcSession::run(const std::function<void()>& work, std::chrono::milliseconds timeout) {
+    guarded(
+        "spreadsheet call failed: ",
+        // The work is copied: the gate may have to hold it longer than this frame lives.
+        [this, work] {
+            if (!connectedNow()) {
+                failCall("not connected to the spreadsheet");
+            }
+            work();
+        },
+        timeout);
 }
 
 const Reference<css::frame::XDesktop2>& CalcSession::desktop() const {
@@ -146,28 +156,32 @@ std::optional<pid_t> CalcSession::processId() const {
 }
 
 void CalcSession::connect() {
-    try {
-        gate_.run(
-            [this] {
-                if (connected_ && !state_->bridgeGone) {
-                    return;
-                }
-                dropConnection();
-                if (process_ && process_->exitCode()) {
-                    process_.reset(); // the office we started has ended
-                }
-                if (!tryConnectPipe()) {
-                    startAndConnect();
-                }
-            },
-            options_.startTimeout + options_.callTimeout);
-    } catch (const SpreadsheetError&) {
-        throw;
-    } catch (const css::uno::Exception& error) {
-        throw SpreadsheetError("cannot connect to the spreadsheet: " + narrow(error.Message));
-    } catch (const std::exception& error) {
-        throw SpreadsheetError(error.what());
+    // An office that listens on the pipe answers within a call's time, or it
+    // is frozen: only starting one may take longer.
+    guarded(
+        "cannot connect to the spreadsheet: ",
+        [this] {
+            if (connectedNow()) {
+                return;
+            }
+            dropConnection();
+            if (process_ && process_->exitCode()) {
+                process_.reset(); // the office we started has ended
+            }
+            tryConnectPipe();
+        },
+        options_.callTimeout);
+    if (connectedNow()) {
+        return;
     }
+    guarded(
+        "cannot connect to the spreadsheet: ",
+        [this] {
+            if (!connectedNow()) {
+                startAndConnect();
+            }
+        },
+        options_.startTimeout + options_.callTimeout);
 }
 
 bool CalcSession::tryConnectPipe() {
@@ -179,18 +193,29 @@ bool CalcSession::tryConnectPipe() {
     } catch (const css::connection::NoConnectException&) {
         return false; // nobody listens (no office, or a stale pipe of an ended one)
     }
+    {
+        std::lock_guard lock(bridgeMutex_);
+        connection_ = connection;
+    }
     const Reference<css::bridge::XBridge> bridge =
         css::bridge::BridgeFactory::create(local)->createBridge("", "urp", connection, nullptr);
     const Reference<css::lang::XComponent> bridgeComponent(bridge, UNO_QUERY_THROW);
     state_->bridgeGone = false;
     bridgeComponent->addEventListener(bridgeListener_);
-    const Reference<css::uno::XComponentContext> remote(bridge->getInstance("StarOffice.ComponentContext"),
-                                                        UNO_QUERY_THROW);
-    const Reference<css::frame::XDesktop2> desktop = css::frame::Desktop::create(remote);
     {
         std::lock_guard lock(bridgeMutex_);
         bridge_ = bridgeComponent;
     }
+    // The abort sets the flag before it looks for what to cut: either it finds
+    // the bridge stored above, or the flag is seen here.
+    if (gate_.aborted()) {
+        abortCalls();
+        failCall("the spreadsheet did not answer in time");
+    }
+    // The first calls that wait for the office's answer.
+    const Reference<css::uno::XComponentContext> remote(bridge->getInstance("StarOffice.ComponentContext"),
+                                                        UNO_QUERY_THROW);
+    const Reference<css::frame::XDesktop2> desktop = css::frame::Desktop::create(remote);
     remoteContext_ = remote;
     desktop_ = desktop;
     connected_ = true;
@@ -216,6 +241,13 @@ void CalcSession::startAndConnect() {
         failCall("cannot start " + options_.officeProgram);
     }
     for (;;) {
+        if (gate_.aborted()) {
+            // Cut off after the timeout: trying again would wait once more.
+            // The office we started never answered: of no use to anyone.
+            process_->kill();
+            process_.reset();
+            failCall("the spreadsheet did not answer in time");
+        }
         try {
             if (tryConnectPipe()) {
                 return;
@@ -247,10 +279,13 @@ void CalcSession::startAndConnect() {
 }
 
 void CalcSession::dropConnection() {
+    Reference<css::connection::XConnection> connection;
     Reference<css::lang::XComponent> bridge;
     {
         std::lock_guard lock(bridgeMutex_);
+        connection = connection_;
         bridge = bridge_;
+        connection_.clear();
         bridge_.clear();
     }
     connected_ = false;
@@ -271,19 +306,35 @@ void CalcSession::dropConnection() {
             bridge->dispose();
         } catch (const css::uno::Exception&) {
         }
+    } else if (connection.is()) {
+        // A connection that never got its bridge.
+        try {
+            connection->close();
+        } catch (const css::uno::Exception&) {
+        }
     }
 }
 
 void CalcSession::abortCalls() {
-    // Runs on the caller's thread while a call hangs: cutting the bridge makes
-    // the pending call return with an error. The connection is then gone; the
+    // Runs on the caller's thread while a call hangs. Closing the connection
+    // first means that no answer can arrive any more and wakes whatever reads
+    // or writes it; disposing the bridge makes the pending call return with an
+    // error. Neither waits for the office. The connection is then gone; the
     // next connect() builds a new one.
+    Reference<css::connection::XConnection> connection;
     Reference<css::lang::XComponent> bridge;
     {
         std::lock_guard lock(bridgeMutex_);
+        connection = connection_;
         bridge = bridge_;
     }
     state_->bridgeGone = true;
+    if (connection.is()) {
+        try {
+            connection->close();
+        } catch (const css::uno::Exception&) {
+        }
+    }
     if (bridge.is()) {
         try {
             bridge->dispose();

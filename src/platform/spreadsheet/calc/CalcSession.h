@@ -7,6 +7,7 @@
 #include "platform/spreadsheet/calc/UnoHandle.h"
 #include "platform/spreadsheet/calc/UnoListeners.h"
 
+#include <com/sun/star/connection/XConnection.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
@@ -24,7 +25,7 @@ namespace lumitag::platform::calc {
 // bridge, the call gate every call goes through, and the listeners. Shared by
 // the host and every workbook, worksheet and range it hands out, so that a
 // handle outliving the host fails cleanly instead of touching freed memory.
-class CalcSession {
+class CalcSession : public std::enable_shared_from_this<CalcSession> {
 public:
     explicit CalcSession(CalcHostOptions options);
     ~CalcSession();
@@ -39,9 +40,11 @@ public:
     void run(const std::function<void()>& work, std::chrono::milliseconds timeout);
     void run(const std::function<void()>& work) { run(work, options_.callTimeout); }
     template <class Work> auto get(Work work) -> decltype(work()) {
-        std::optional<decltype(work())> result;
-        run([&] { result.emplace(work()); });
-        return std::move(*result);
+        // The result is not kept in this frame: a call the gate leaves behind
+        // must have nowhere here to write to.
+        auto result = std::make_shared<std::optional<decltype(work())>>();
+        run([result, work] { result->emplace(work()); });
+        return std::move(**result);
     }
 
     // These run on the gate thread, inside run().
@@ -75,6 +78,9 @@ public:
     void setRequestedVisible(bool visible) { requestedVisible_ = visible; }
 
 private:
+    // Runs work on the gate, turning every failure into SpreadsheetError.
+    void guarded(const char* context, std::function<void()> work, std::chrono::milliseconds timeout);
+    bool connectedNow() const { return connected_ && !state_->bridgeGone; }
     bool tryConnectPipe();
     void startAndConnect();
     void dropConnection();
@@ -87,8 +93,11 @@ private:
     css::uno::Reference<css::uno::XInterface> listenerRef_;
     css::uno::Reference<css::lang::XEventListener> bridgeListener_;
 
-    // Guards the bridge against the abort coming from the caller's thread.
+    // Guards what the abort cuts (it comes from the caller's thread). Both are
+    // stored as soon as they exist, before the first call that waits for the
+    // office: an office that accepts and never answers is cut off all the same.
     mutable std::mutex bridgeMutex_;
+    css::uno::Reference<css::connection::XConnection> connection_;
     css::uno::Reference<css::lang::XComponent> bridge_;
     css::uno::Reference<css::uno::XComponentContext> remoteContext_;
     css::uno::Reference<css::frame::XDesktop2> desktop_;
@@ -100,6 +109,10 @@ private:
     bool requestedVisible_ = false;
     std::vector<std::weak_ptr<UnoHandle>> handles_;
     std::size_t handlesAfterPrune_ = 0;
+
+    // Set once the gate has left a call behind: that call's thread still uses
+    // this session, which therefore stays alive as long as the program runs.
+    std::shared_ptr<CalcSession> keepAlive_;
 
     // Last member: its thread ends before the members it uses.
     CallGate gate_;

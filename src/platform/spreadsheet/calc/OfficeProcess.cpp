@@ -1,5 +1,7 @@
 #include "platform/spreadsheet/calc/OfficeProcess.h"
 
+#include "platform/linux/ChildEnvironment.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -10,8 +12,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace lumitag::platform::calc {
 
@@ -55,6 +55,9 @@ std::optional<OfficeProcess> OfficeProcess::start(const OfficeStart& how) {
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
+    // Without a UTF-8 locale the office cannot read or write a Japanese file
+    // name (nor use a profile folder under such a name): it gets one.
+    const ChildEnvironment environment = ChildEnvironment::current();
 
     if (how.endWithStarter) {
         const pid_t parent = getpid();
@@ -75,7 +78,7 @@ std::optional<OfficeProcess> OfficeProcess::start(const OfficeStart& how) {
                 dup2(null, 1);
                 dup2(null, 2);
             }
-            execv(how.program.c_str(), argv.data());
+            execve(how.program.c_str(), argv.data(), environment.data());
             _exit(127);
         }
         return OfficeProcess(child);
@@ -104,7 +107,8 @@ std::optional<OfficeProcess> OfficeProcess::start(const OfficeStart& how) {
     posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
-    const int error = posix_spawn(&pid, how.program.c_str(), &files, &attributes, argv.data(), environ);
+    const int error =
+        posix_spawn(&pid, how.program.c_str(), &files, &attributes, argv.data(), environment.data());
     posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {
