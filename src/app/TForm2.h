@@ -315,6 +315,8 @@ private:
     void layOutLetterStoreControls();
     void wireLetterStore();
     std::array<ui::Edit*, 11> entryBoxes();
+    // The events with duties of several parts, each wired once (TForm2Events.cpp).
+    void wireSharedEvents();
     bool saveSettingsForClose();
     // Saves the settings store; false when it was not written (the user kept
     // characters CP932 cannot hold out of it, or the write failed and was reported).

@@ -102,13 +102,7 @@ void TForm2::wireListCommands() {
     Button16.setHint(U"グリッドの最後の文字列を１行削除します");
     Button17.onClick = [this] { listCommands_.Button17Click(); };
 
-    // An entry field taking the focus ends edit and multi-line mark mode.
-    for (ui::Edit* field : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9, &Edit11,
-                            &Edit12, &Edit13, &Edit16, &Edit46, &Edit49})
-        field->onEnter = [this] { modeSwitch_.EntryFieldEnter(); };
-
     onMouseWheel = [this](ui::WheelEvent& event) { listCommands_.FormMouseWheel(event); };
-    Timer5.onTimer = [this] { listCommands_.Timer5Timer(); };
 }
 
 } // namespace lumitag::app
