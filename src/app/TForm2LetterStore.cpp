@@ -26,7 +26,7 @@ void TForm2::layOutLetterStoreControls() {
 void TForm2::wireLetterStore() {
     entry::LetterStoreControls controls{
         .form = *this,
-        .sequences = listWindowControls().sequences,
+        .sequences = sequenceControls(),
         .Edit3 = Edit3,
         .Edit6 = Edit6,
         .entryBoxes = entryBoxes(),

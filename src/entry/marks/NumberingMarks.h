@@ -1,12 +1,19 @@
 #pragma once
 
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
 #include "platform/Text.h"
 
 #include <array>
 
 namespace lumitag::ui {
+class Edit;
+class Form;
+class MenuItem;
+class SpeedButton;
 struct KeyEvent;
+} // namespace lumitag::ui
+namespace lumitag::marking {
+class MarkingList;
 }
 
 namespace lumitag::entry {

@@ -2,7 +2,7 @@
 
 #include "entry/EntryTexts.h"
 #include "entry/SequenceBoxInput.h"
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
 #include "ui/Events.h"
 #include "ui/Geometry.h"
 
@@ -13,11 +13,17 @@
 #include <vector>
 
 namespace lumitag::ui {
+class Button;
+class CheckBox;
 class Control;
-}
+class Edit;
+class Form;
+class Timer;
+} // namespace lumitag::ui
 namespace lumitag::marking {
 class ListUndo;
-}
+class MarkingList;
+} // namespace lumitag::marking
 
 namespace lumitag::entry {
 
