@@ -43,10 +43,10 @@ TForm2::TForm2(ui::Application& application, Services services)
       settings_(services.files, programFile(services.programDirectory, SettingsFileName)),
       list_(marking::ListControls{StringGrid1, Timer1, SpeedButton51, Button9, N25, N26, N6, N9, Del1, Ins1,
                                   Cut1, Copy1},
-            {}),
-      undo_(listWindowControls(), {[this] { FocusEntryField(); }, {}}),
-      modeSwitch_(listWindowControls(), {[this] { FocusEntryField(); }, {}}, undo_),
-      listCommands_(listWindowControls(),
+            {}, marking::SharedGridEvents::WiredByWindow),
+      undo_(undoControls(), {[this] { FocusEntryField(); }, {}}),
+      modeSwitch_(modeSwitchControls(), {[this] { FocusEntryField(); }, {}}, undo_),
+      listCommands_(listCommandControls(),
                     {[this] { FocusEntryField(); }, [this] { return services_.spreadsheet.isVisible(); }},
                     undo_),
       entryPanel_(entryPanelControls(), {}) {
@@ -61,6 +61,7 @@ TForm2::TForm2(ui::Application& application, Services services)
     wirePresets();
     layOutLetterStoreControls();
     wireLetterStore();
+    wireSharedEvents();
     createWindow();
 }
 

@@ -296,8 +296,14 @@ private:
     void FormCloseQuery(bool& canClose);
     void FormClose();
     void Timer2Timer();
-    // The list's undo, commands, modes and menus: their controls and handlers.
-    marking::ListWindowControls listWindowControls();
+    // The list's undo, commands, modes and menus: the controls each part sees,
+    // and their handlers (TForm2ListCommands.cpp).
+    std::array<marking::SequenceControls, 3> sequenceControls();
+    marking::EntryFieldControls entryFieldControls();
+    marking::ListStateItems listStateItems();
+    marking::UndoControls undoControls();
+    marking::ModeSwitchControls modeSwitchControls();
+    marking::ListCommandControls listCommandControls();
     void wireListCommands();
     // The entry panel: its controls and handlers, and the window's keys (TForm2EntryPanel.cpp).
     entry::EntryPanelControls entryPanelControls();
@@ -315,6 +321,8 @@ private:
     void layOutLetterStoreControls();
     void wireLetterStore();
     std::array<ui::Edit*, 11> entryBoxes();
+    // The events with duties of several parts, each wired once (TForm2Events.cpp).
+    void wireSharedEvents();
     // How writing the settings store went (Closing.cpp).
     struct SettingsSave {
         enum class Outcome {
@@ -373,8 +381,8 @@ private:
     marking::ModeSwitch modeSwitch_;
     marking::ListCommands listCommands_;
     entry::EntryPanel entryPanel_;
-    tools::EditToolPanel editTools_{Panel8, listWindowControls(), undo_};
-    tools::MultiLineToolPanel multiLineTools_{Panel6, listWindowControls(), undo_};
+    tools::EditToolPanel editTools_{Panel8, SpeedButton39, SpeedButton35, SpeedButton37, list_, undo_};
+    tools::MultiLineToolPanel multiLineTools_{Panel6, SpeedButton33, list_, undo_};
     std::unique_ptr<entry::NumberingMarks> numberingMarks_;
     std::unique_ptr<entry::ListMarks> listMarks_;
     std::unique_ptr<entry::PresetButtons> presets_;

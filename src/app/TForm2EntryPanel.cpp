@@ -9,7 +9,7 @@ entry::EntryPanelControls TForm2::entryPanelControls() {
         .form = *this,
         .list = list_,
         .undo = undo_,
-        .sequences = listWindowControls().sequences,
+        .sequences = sequenceControls(),
         .Edit3 = Edit3,
         .Edit6 = Edit6,
         .Edit9 = Edit9,

@@ -26,7 +26,7 @@ void TForm2::layOutLetterStoreControls() {
 void TForm2::wireLetterStore() {
     entry::LetterStoreControls controls{
         .form = *this,
-        .sequences = listWindowControls().sequences,
+        .sequences = sequenceControls(),
         .Edit3 = Edit3,
         .Edit6 = Edit6,
         .entryBoxes = entryBoxes(),
@@ -52,12 +52,6 @@ void TForm2::wireLetterStore() {
     letterStore_->install();
     SpeedButton28.hide();
     SpeedButton28.onClick = [this] { letterStore_->ApplyEntry(); };
-
-    // The periodic refresh colours the pinned boxes before it looks at the list.
-    Timer5.onTimer = [this] {
-        letterStore_->refreshColours();
-        listCommands_.Timer5Timer();
-    };
 }
 
 } // namespace lumitag::app

@@ -4,53 +4,17 @@
 
 namespace lumitag::app {
 
-marking::ListWindowControls TForm2::listWindowControls() {
+std::array<marking::SequenceControls, 3> TForm2::sequenceControls() {
+    return {marking::SequenceControls{Edit1, Edit11, Edit2, Tilde1, Label15, CheckBox3},
+            marking::SequenceControls{Edit4, Edit12, Edit5, Tilde2, Label16, CheckBox5},
+            marking::SequenceControls{Edit7, Edit13, Edit8, Tilde3, Label17, CheckBox7}};
+}
+
+marking::EntryFieldControls TForm2::entryFieldControls() {
     using Field = marking::LastEntryRecord;
-    marking::ListWindowControls controls{
-        .form = *this,
-        .list = list_,
-        .PopupMenu1 = PopupMenu1,
-        .N25 = N25,
-        .N26 = N26,
-        .N5 = N5,
-        .N6 = N6,
-        .N9 = N9,
-        .N28 = N28,
-        .Cut1 = Cut1,
-        .Copy1 = Copy1,
-        .Paste1 = Paste1,
-        .Del1 = Del1,
-        .Ins1 = Ins1,
-        .gyak2 = gyak2,
-        .N1 = N1,
-        .N2 = N2,
-        .CTK2 = CTK2,
-        .gyak1 = nullptr, // FIXME: the spreadsheet panel's menu item 逆順で転送する comes with the transfer.
-        .N7 = N7,
-        .N17 = N17,
-        .N18 = N18,
-        .N14 = N14,
-        .N11 = N11,
-        .N10 = N10,
-        .Button9 = Button9,
-        .Button16 = Button16,
-        .Button17 = Button17,
-        .Button4 = Button4,
-        .Button18 = Button18,
-        .SpeedButton51 = SpeedButton51,
-        .toolCancelButtons = {&SpeedButton33, &SpeedButton35, &SpeedButton37, &SpeedButton39},
-        .Timer5 = Timer5,
-        .Panel2 = Panel2,
-        .Panel6 = Panel6,
-        .Panel8 = Panel8,
-        .Panel13 = Panel13,
-        .Panel14 = Panel14,
-        .sizeButtons = {&RadioButton10, &RadioButton11, &RadioButton12},
-        .countLabels = {&ComboBox4, &ComboBox5, &ComboBox6},
-        .entryFields = {},
-        .sequences = {marking::SequenceControls{Edit1, Edit11, Edit2, Tilde1, Label15, CheckBox3},
-                      marking::SequenceControls{Edit4, Edit12, Edit5, Tilde2, Label16, CheckBox5},
-                      marking::SequenceControls{Edit7, Edit13, Edit8, Tilde3, Label17, CheckBox7}},
+    marking::EntryFieldControls controls{
+        .fields = {},
+        .sequences = sequenceControls(),
         .CheckBox36 = CheckBox36,
         .CheckBox4 = CheckBox4,
         .CheckBox6 = CheckBox6,
@@ -58,8 +22,64 @@ marking::ListWindowControls TForm2::listWindowControls() {
     ui::Edit* fields[] = {&Edit1, &Edit2, &Edit3, &Edit4,  &Edit5,  &Edit6,
                           &Edit7, &Edit8, &Edit9, &Edit16, &Edit46, &Edit49};
     static_assert(std::size(fields) == Field::FieldCount);
-    std::copy(std::begin(fields), std::end(fields), controls.entryFields.begin());
+    std::copy(std::begin(fields), std::end(fields), controls.fields.begin());
     return controls;
+}
+
+marking::ListStateItems TForm2::listStateItems() {
+    return {
+        .N25 = N25,
+        .N26 = N26,
+        .Cut1 = Cut1,
+        .Copy1 = Copy1,
+        .Del1 = Del1,
+        .Ins1 = Ins1,
+        .N1 = N1,
+        .N2 = N2,
+        .Button9 = Button9,
+        .toolCancelButtons = {&SpeedButton33, &SpeedButton35, &SpeedButton37, &SpeedButton39},
+    };
+}
+
+marking::UndoControls TForm2::undoControls() {
+    return {.list = list_, .items = listStateItems(), .entry = entryFieldControls()};
+}
+
+marking::ModeSwitchControls TForm2::modeSwitchControls() {
+    return {
+        .list = list_,
+        .items = listStateItems(),
+        .entry = entryFieldControls(),
+        .N5 = N5,
+        .N6 = N6,
+        .N9 = N9,
+        .Button4 = Button4,
+        .Panel2 = Panel2,
+        .Panel6 = Panel6,
+        .Panel8 = Panel8,
+    };
+}
+
+marking::ListCommandControls TForm2::listCommandControls() {
+    return {
+        .list = list_,
+        .items = listStateItems(),
+        .Paste1 = Paste1,
+        .SpeedButton51 = SpeedButton51,
+        .N5 = N5,
+        .N6 = N6,
+        .N9 = N9,
+        .N28 = N28,
+        .gyak2 = gyak2,
+        .CTK2 = CTK2,
+        .gyak1 = nullptr, // FIXME: the spreadsheet panel's menu item 逆順で転送する comes with the transfer.
+        .Button4 = Button4,
+        .Button18 = Button18,
+        .Panel13 = Panel13,
+        .Panel14 = Panel14,
+        .sizeButtons = {&RadioButton10, &RadioButton11, &RadioButton12},
+        .countLabels = {&ComboBox4, &ComboBox5, &ComboBox6},
+    };
 }
 
 void TForm2::wireListCommands() {
@@ -102,13 +122,7 @@ void TForm2::wireListCommands() {
     Button16.setHint(U"グリッドの最後の文字列を１行削除します");
     Button17.onClick = [this] { listCommands_.Button17Click(); };
 
-    // An entry field taking the focus ends edit and multi-line mark mode.
-    for (ui::Edit* field : {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6, &Edit7, &Edit8, &Edit9, &Edit11,
-                            &Edit12, &Edit13, &Edit16, &Edit46, &Edit49})
-        field->onEnter = [this] { modeSwitch_.EntryFieldEnter(); };
-
     onMouseWheel = [this](ui::WheelEvent& event) { listCommands_.FormMouseWheel(event); };
-    Timer5.onTimer = [this] { listCommands_.Timer5Timer(); };
 }
 
 } // namespace lumitag::app

@@ -8,7 +8,7 @@ void TForm2::wireMarks() {
     numberingMarks_ = std::make_unique<entry::NumberingMarks>(entry::NumberingMarkControls{
         .form = *this,
         .list = list_,
-        .sequences = listWindowControls().sequences,
+        .sequences = sequenceControls(),
         .Edit3 = Edit3,
         .Edit6 = Edit6,
         .Edit9 = Edit9,

@@ -57,7 +57,7 @@ void TForm2::layOutPresetControls() {
 void TForm2::wirePresets() {
     entry::PresetControls controls{
         .form = *this,
-        .sequences = listWindowControls().sequences,
+        .sequences = sequenceControls(),
         .Edit3 = Edit3,
         .Edit9 = Edit9,
         .entryBoxes = entryBoxes(),

@@ -9,7 +9,7 @@ namespace lumitag::app {
 void TForm2::wireTools() {
     SpeedButton51.setHint(U"グリッド内の全角文字を半角に変換します");
     SpeedButton51.onClick = [this] {
-        tools::ConvertListToHalfWidth(listWindowControls(), undo_, [this] { FocusEntryField(); });
+        tools::ConvertListToHalfWidth(list_, undo_, [this] { FocusEntryField(); });
     };
 }
 

@@ -52,7 +52,7 @@ PastedLines examinePastedText(TextView text) {
 
 } // namespace
 
-ListCommands::ListCommands(ListWindowControls controls, ListWindowHooks hooks, ListUndo& undo)
+ListCommands::ListCommands(ListCommandControls controls, ListWindowHooks hooks, ListUndo& undo)
     : c_(controls), hooks_(std::move(hooks)), undo_(undo) {}
 
 // --- Deleting lines ------------------------------------------------------------------------
@@ -62,7 +62,7 @@ void ListCommands::Button16Click() {
     if (!list.empty()) {
         undo_.TakeUndoSnapshot();
         undo_.MarkSnapshotPending();
-        markListChanged(c_);
+        c_.items.markListChanged();
         if (list.nextFreeRow() - EndOfListMargin >= list.topRow())
             list.setTopRow(list.nextFreeRow() - EndOfListMargin);
         list.setNextFreeRow(list.nextFreeRow() - 1);
@@ -71,13 +71,13 @@ void ListCommands::Button16Click() {
             list.resetRowCount();
             list.setFullWidth(false);
             list.setTopRow(1);
-            disableLineItems(c_);
+            c_.items.disableLineItems();
         }
     }
     for (int step = 0; step < MaxScrollSteps && list.topRow() == list.nextFreeRow() && list.topRow() > 1;
          ++step)
         list.setTopRow(list.topRow() - 1);
-    c_.Button9.hide();
+    c_.items.Button9.hide();
     focusEntryField();
 }
 
@@ -102,10 +102,10 @@ void ListCommands::Button17Click() {
     c_.SpeedButton51.hide();
     list.resetRowCount();
     list.setTopRow(1);
-    disableLineItems(c_);
-    dropStringInsertMode(c_);
-    c_.Button9.hide();
-    markListChanged(c_);
+    c_.items.disableLineItems();
+    c_.items.dropStringInsertMode(c_.list);
+    c_.items.Button9.hide();
+    c_.items.markListChanged();
     focusEntryField();
 }
 
@@ -138,9 +138,9 @@ void ListCommands::Cut1Click() {
     for (int row = rect.top; row <= rect.bottom; ++row)
         for (int col = std::max(rect.left, 1); col <= rect.right; ++col)
             list.setCell(col, row, {});
-    c_.Button9.hide();
+    c_.items.Button9.hide();
     undo_.MarkSnapshotPending();
-    markListChanged(c_);
+    c_.items.markListChanged();
 }
 
 void ListCommands::Paste1Click() {
@@ -188,8 +188,8 @@ void ListCommands::Paste1Click() {
 
     undo_.TakeUndoSnapshot(); // the memo still holds the list before the paste
     undo_.WriteSnapshot(list.selection().top, MarkingList::LastRow);
-    markListChanged(c_);
-    c_.Button9.hide();
+    c_.items.markListChanged();
+    c_.items.Button9.hide();
 }
 
 void ListCommands::PopupMenu1Popup() {
@@ -206,7 +206,7 @@ void ListCommands::Del1Click() {
     const int count = rect.bottom - rect.top + 1;
     undo_.TakeUndoSnapshot();
     undo_.MarkSnapshotPending();
-    markListChanged(c_);
+    c_.items.markListChanged();
     if (count >= list.grid().rowCount() - 1) {
         // Every row goes: the list is empty again, with room for 1000 lines.
         list.clearAllRows();
@@ -215,7 +215,7 @@ void ListCommands::Del1Click() {
         list.shiftRowsUp(rect.bottom + 1, count);
     }
     list.recomputeFullWidthUpTo(list.nextFreeRow());
-    c_.Button9.hide();
+    c_.items.Button9.hide();
 }
 
 void ListCommands::Ins1Click() {
@@ -235,17 +235,17 @@ void ListCommands::Ins1Click() {
     }
     undo_.TakeUndoSnapshot();
     undo_.MarkSnapshotPending();
-    markListChanged(c_);
+    c_.items.markListChanged();
     list.shiftRowsDown(rect.top, count);
-    c_.Button9.hide();
+    c_.items.Button9.hide();
 }
 
 void ListCommands::gyak2Click() {
     MarkingList& list = c_.list;
     undo_.TakeUndoSnapshot();
     undo_.MarkSnapshotPending();
-    markListChanged(c_);
-    c_.Button9.hide();
+    c_.items.markListChanged();
+    c_.items.Button9.hide();
     if (list.empty())
         return;
     std::vector<RowFields> rows = list.rowsText(1, list.nextFreeRow() - 1);

@@ -1,14 +1,48 @@
 #pragma once
 
-#include "marking/ListWindowControls.h"
+#include "marking/ListStateItems.h"
+#include "marking/ListWindowHooks.h"
+#include "platform/Text.h"
+
+#include <array>
 
 namespace lumitag::ui {
+class Button;
+class ComboBox;
+class MenuItem;
+class Panel;
+class RadioButton;
+class SpeedButton;
 struct WheelEvent;
-}
+} // namespace lumitag::ui
 
 namespace lumitag::marking {
 
 class ListUndo;
+class MarkingList;
+
+// What the list's commands and the periodic refresh read and write.
+struct ListCommandControls {
+    MarkingList& list;
+    ListStateItems items;
+    ui::MenuItem& Paste1;           // 貼り付け
+    ui::SpeedButton& SpeedButton51; // 半角変換
+
+    // What the periodic refresh offers once the list holds lines, or not.
+    ui::MenuItem& N5;     // 編集
+    ui::MenuItem& N6;     // multi-line mark mode
+    ui::MenuItem& N9;     // numbering mark mode
+    ui::MenuItem& N28;    // 全行選択
+    ui::MenuItem& gyak2;  // 逆順に並び替え
+    ui::MenuItem& CTK2;   // import
+    ui::MenuItem* gyak1;  // 逆順で転送する of the spreadsheet panel's menu, when present
+    ui::Button& Button4;  // マーキング
+    ui::Button& Button18; // CTK 保存
+    ui::Panel& Panel13;   // marking-size selector
+    ui::Panel& Panel14;   // box mode selector
+    std::array<ui::RadioButton*, 3> sizeButtons; // RadioButton10 … RadioButton12
+    std::array<ui::ComboBox*, 3> countLabels;    // ComboBox4 … ComboBox6
+};
 
 // The orange-mode window's commands on the marking list: delete the last or
 // every line, cut, copy and paste, delete and insert rows, reverse the order,
@@ -19,7 +53,7 @@ class ListUndo;
 // Every command that changes the list takes its undo snapshot first.
 class ListCommands {
 public:
-    ListCommands(ListWindowControls controls, ListWindowHooks hooks, ListUndo& undo);
+    ListCommands(ListCommandControls controls, ListWindowHooks hooks, ListUndo& undo);
     ListCommands(const ListCommands&) = delete;
     ListCommands& operator=(const ListCommands&) = delete;
 
@@ -45,7 +79,7 @@ private:
     Text selectionText() const;
     void focusEntryField();
 
-    ListWindowControls c_;
+    ListCommandControls c_;
     ListWindowHooks hooks_;
     ListUndo& undo_;
 };

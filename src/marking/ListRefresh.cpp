@@ -16,7 +16,7 @@ void ListCommands::Timer5Timer() {
     list.updateNextFreeRow();
     const bool lines = !list.empty();
     const bool markModes = lines && !list.fullWidth() && list.boxMode() != BoxMode::Text;
-    c_.N1.setEnabled(lines && !modes.stringInsert);
+    c_.items.N1.setEnabled(lines && !modes.stringInsert);
     c_.N5.setEnabled(lines && !modes.edit);
     c_.N6.setEnabled(markModes && !modes.multiLineMark);
     c_.N9.setEnabled(markModes && !modes.numberingMark);

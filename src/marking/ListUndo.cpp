@@ -22,8 +22,7 @@ constexpr int VisibleRows = 14;
 
 } // namespace
 
-ListUndo::ListUndo(ListWindowControls controls, ListWindowHooks hooks)
-    : c_(controls), hooks_(std::move(hooks)) {}
+ListUndo::ListUndo(UndoControls controls, ListWindowHooks hooks) : c_(controls), hooks_(std::move(hooks)) {}
 
 // --- The snapshot service ------------------------------------------------------------
 
@@ -63,8 +62,30 @@ void ListUndo::RestoreSnapshot(TextView snapshot) {
 void ListUndo::SnapshotAfterEntry() {
     undoText_ = memo_;
     WriteSnapshot(c_.list.nextFreeRow());
-    markListChanged(c_);
-    setToolCancelButtons(c_, false);
+    c_.items.markListChanged();
+    c_.items.setToolCancelButtons(false);
+}
+
+// --- The bulk tools' steps -----------------------------------------------------------
+
+void ListUndo::TakeToolUndo() {
+    c_.items.Button9.hide();
+    c_.items.N25.setEnabled(false);
+    WriteSnapshot(c_.list.selection().top);
+    TakeUndoSnapshot();
+    MarkSnapshotPending();
+}
+
+void ListUndo::OfferToolCancel() {
+    c_.items.setToolCancelButtons(true);
+}
+
+void ListUndo::TakeConversionUndo() {
+    c_.items.Button9.hide();
+    MarkSnapshotPending();
+    c_.items.markListChanged();
+    WriteSnapshot(c_.list.nextFreeRow());
+    TakeUndoSnapshot();
 }
 
 // --- Undo and redo -------------------------------------------------------------------
@@ -73,7 +94,7 @@ void ListUndo::N25Click() {
     MarkingList& list = c_.list;
     redoText_ = memo_;
     MarkSnapshotPending();
-    if (c_.Button9.visible()) {
+    if (c_.items.Button9.visible()) {
         // Right after an entry, undo takes the entry back, fields and all.
         Button9Click();
         return;
@@ -81,13 +102,13 @@ void ListUndo::N25Click() {
     list.clearAllRows();
     if (!undoText_.empty()) {
         RestoreSnapshot(undoText_);
-        c_.N25.setEnabled(false);
+        c_.items.N25.setEnabled(false);
         if (toolCancel_)
             list.selectCell(1, list.nextFreeRow());
         else
-            c_.N26.setEnabled(true);
+            c_.items.N26.setEnabled(true);
         toolCancel_ = false;
-        setToolCancelButtons(c_, false);
+        c_.items.setToolCancelButtons(false);
         return;
     }
     // Nothing to go back to: the way back is an empty list, and redo brings
@@ -98,12 +119,12 @@ void ListUndo::N25Click() {
     list.setFullWidth(false);
     list.resetRowCount();
     list.setTopRow(1);
-    disableLineItems(c_);
-    dropStringInsertMode(c_);
+    c_.items.disableLineItems();
+    c_.items.dropStringInsertMode(c_.list);
     focusEntryField();
-    c_.Button9.hide();
-    c_.N25.setEnabled(false);
-    c_.N26.setEnabled(true);
+    c_.items.Button9.hide();
+    c_.items.N25.setEnabled(false);
+    c_.items.N26.setEnabled(true);
 }
 
 void ListUndo::N26Click() {
@@ -111,8 +132,8 @@ void ListUndo::N26Click() {
     MarkSnapshotPending();
     c_.list.clearAllRows();
     RestoreSnapshot(redoText_);
-    c_.N26.setEnabled(false);
-    c_.N25.setEnabled(true);
+    c_.items.N26.setEnabled(false);
+    c_.items.N25.setEnabled(true);
 }
 
 void ListUndo::ToolCancelClick() {
@@ -146,23 +167,23 @@ void ListUndo::Button9Click() {
     if (!entry.fullWidthBefore) {
         list.setFullWidth(false);
         list.resetRowCount();
-        disableLineItems(c_);
+        c_.items.disableLineItems();
     }
 
     restoreEntryFields();
-    c_.Button9.hide();
-    setToolCancelButtons(c_, false);
-    c_.N25.setEnabled(false);
-    c_.N26.setEnabled(true);
+    c_.items.Button9.hide();
+    c_.items.setToolCancelButtons(false);
+    c_.items.N25.setEnabled(false);
+    c_.items.N26.setEnabled(true);
     focusEntryField();
 }
 
 void ListUndo::restoreEntryFields() {
     const LastEntryRecord& entry = lastEntry_;
-    for (std::size_t i = 0; i < c_.entryFields.size(); ++i)
-        c_.entryFields[i]->setText(entry.fields[i]);
-    for (std::size_t i = 0; i < c_.sequences.size(); ++i) {
-        const SequenceControls& sequence = c_.sequences[i];
+    for (std::size_t i = 0; i < c_.entry.fields.size(); ++i)
+        c_.entry.fields[i]->setText(entry.fields[i]);
+    for (std::size_t i = 0; i < c_.entry.sequences.size(); ++i) {
+        const SequenceControls& sequence = c_.entry.sequences[i];
         const entry::SequenceMode mode = entry.sequenceModes[i];
         const bool threeValues = mode == entry::SequenceMode::ThreeValues;
         if (threeValues) {
@@ -177,9 +198,9 @@ void ListUndo::restoreEntryFields() {
         sequence.blank.setVisible(mode == entry::SequenceMode::Pair);
     }
     if (entry.orderBox != LastEntryRecord::OrderBox::Hidden) {
-        c_.CheckBox36.show();
+        c_.entry.CheckBox36.show();
         if (entry.orderBox == LastEntryRecord::OrderBox::Ticked)
-            c_.CheckBox36.setChecked(true);
+            c_.entry.CheckBox36.setChecked(true);
     }
 }
 

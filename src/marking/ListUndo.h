@@ -1,10 +1,22 @@
 #pragma once
 
+#include "marking/EntryFieldControls.h"
 #include "marking/LastEntryRecord.h"
-#include "marking/ListWindowControls.h"
+#include "marking/ListStateItems.h"
+#include "marking/ListWindowHooks.h"
 #include "platform/Text.h"
 
 namespace lumitag::marking {
+
+class MarkingList;
+
+// What the list's undo reads and writes: the list, the items that show what
+// undo offers, and the entry fields that cancelling the last entry puts back.
+struct UndoControls {
+    MarkingList& list;
+    ListStateItems items;
+    EntryFieldControls entry;
+};
 
 // One step of undo and one of redo for the marking list, kept as list
 // snapshots (see Snapshot.h), and the cancellation of the last entry.
@@ -15,7 +27,7 @@ namespace lumitag::marking {
 // or at the list's next paint (MarkSnapshotPending).
 class ListUndo {
 public:
-    ListUndo(ListWindowControls controls, ListWindowHooks hooks);
+    ListUndo(UndoControls controls, ListWindowHooks hooks);
     ListUndo(const ListUndo&) = delete;
     ListUndo& operator=(const ListUndo&) = delete;
 
@@ -36,6 +48,18 @@ public:
     // 取消 buttons off.
     void SnapshotAfterEntry();
 
+    // --- The bulk tools' steps ------------------------------------------------------
+    // Before a tool changes the list: the cancel button of the last entry goes,
+    // undo from the menu is off, and the undo text becomes the list as it is
+    // now (the snapshot memo rewritten at once, line 1 = the selection's top
+    // row), so that the tool panels' 取消 buttons bring it back.
+    void TakeToolUndo();
+    // After a tool changed the list: the tool panels' 取消 buttons are on.
+    void OfferToolCancel();
+    // Before the half-width conversion of the whole list: the cancel button of
+    // the last entry goes and 元に戻す takes the conversion back.
+    void TakeConversionUndo();
+
     // --- Commands --------------------------------------------------------------------
     void N25Click();     // Undo (元に戻す, Ctrl+Z)
     void N26Click();     // Redo (やり直し, Ctrl+Shift+Z)
@@ -55,7 +79,7 @@ private:
     void focusEntryField();
     void restoreEntryFields();
 
-    ListWindowControls c_;
+    UndoControls c_;
     ListWindowHooks hooks_;
     Text memo_; // Memo6
     Text undoText_;

@@ -50,7 +50,8 @@ Text numberText(int n) {
 
 } // namespace
 
-MarkingList::MarkingList(ListControls controls, ListHooks hooks) : c_(controls), hooks_(std::move(hooks)) {
+MarkingList::MarkingList(ListControls controls, ListHooks hooks, SharedGridEvents shared)
+    : c_(controls), hooks_(std::move(hooks)) {
     ui::StringGrid& grid = c_.grid;
     grid.setRowCount(RowCount);
     grid.setFixedRows(1);
@@ -68,20 +69,22 @@ MarkingList::MarkingList(ListControls controls, ListHooks hooks) : c_(controls),
     c_.followTimer.setInterval(ui::Milliseconds{100});
     renumber();
     setBoxMode(BoxMode::OneBox, {});
-    installHandlers();
+    installHandlers(shared);
 }
 
-void MarkingList::installHandlers() {
+void MarkingList::installHandlers(SharedGridEvents shared) {
     ui::StringGrid& grid = c_.grid;
     grid.onDrawCell = [this](int col, int row, const ui::Rect& rect, ui::GridDrawState state) {
         StringGrid1DrawCell(col, row, rect, state);
     };
-    grid.onMouseDown = [this](const ui::MouseEvent& event) { StringGrid1MouseDown(event); };
+    if (shared == SharedGridEvents::HandledByList) {
+        grid.onMouseDown = [this](const ui::MouseEvent& event) { StringGrid1MouseDown(event); };
+        grid.onKeyDown = [this](ui::KeyEvent& event) { StringGrid1KeyDown(event); };
+        grid.onKeyPress = [this](char32_t& character) { StringGrid1KeyPress(character); };
+    }
     grid.onMouseUp = [this](const ui::MouseEvent& event) { StringGrid1MouseUp(event); };
     grid.onClick = [this] { StringGrid1Click(); };
     grid.onDblClick = [this] { StringGrid1DblClick(); };
-    grid.onKeyDown = [this](ui::KeyEvent& event) { StringGrid1KeyDown(event); };
-    grid.onKeyPress = [this](char32_t& character) { StringGrid1KeyPress(character); };
     grid.onGetEditText = [this](int col, int row, Text& text) { StringGrid1GetEditText(col, row, text); };
     grid.onSetEditText = [this](int col, int row, const Text& text) {
         StringGrid1SetEditText(col, row, text);

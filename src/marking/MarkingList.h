@@ -46,6 +46,11 @@ struct ListHooks {
     std::function<void()> sendSelectAllKeys;
 };
 
+// Who handles the grid's mouse press, key down and key press. A list on its
+// own handles them; the orange window shares them with the marks and wires
+// them itself, calling the list's handlers.
+enum class SharedGridEvents { HandledByList, WiredByWindow };
+
 // The list modes other commands switch; the list's mouse and key rules depend on them.
 struct ListModes {
     bool edit = false;          // in-cell editing of the list
@@ -74,7 +79,8 @@ public:
     static constexpr ui::Color NormalColor = ui::colors::White;
 
     // Sets the grid up as an empty 1BOX list and installs its handlers.
-    MarkingList(ListControls controls, ListHooks hooks);
+    MarkingList(ListControls controls, ListHooks hooks,
+                SharedGridEvents shared = SharedGridEvents::HandledByList);
     MarkingList(const MarkingList&) = delete;
     MarkingList& operator=(const MarkingList&) = delete;
 
@@ -185,7 +191,7 @@ public:
 
 private:
     void changeNextFreeRow(int row);
-    void installHandlers();
+    void installHandlers(SharedGridEvents shared);
     // The per-paint work of the draw-cell handler: the full-width recompute,
     // the mark-mode refusal and the pending snapshot.
     void paintPass();

@@ -25,7 +25,7 @@ void focusAndSelect(ui::Edit& edit) {
 
 } // namespace
 
-ModeSwitch::ModeSwitch(ListWindowControls controls, ListWindowHooks hooks, ListUndo& undo)
+ModeSwitch::ModeSwitch(ModeSwitchControls controls, ListWindowHooks hooks, ListUndo& undo)
     : c_(controls), hooks_(std::move(hooks)), undo_(undo) {}
 
 // --- String insert mode -------------------------------------------------------------------
@@ -39,8 +39,8 @@ void ModeSwitch::N1Click() {
     list.grid().application().setCursor(ui::Cursor::Default);
     list.modes().stringInsert = true;
     list.applyModeLook();
-    c_.N1.setEnabled(false);
-    c_.N2.setEnabled(true);
+    c_.items.N1.setEnabled(false);
+    c_.items.N2.setEnabled(true);
     focusEntryField();
 }
 
@@ -49,22 +49,22 @@ void ModeSwitch::N2Click() {
     if (!list.modes().stringInsert)
         return;
     list.grid().application().setCursor(ui::Cursor::Default);
-    dropStringInsertMode(c_);
+    c_.items.dropStringInsertMode(c_.list);
     focusEntryField();
 }
 
 void ModeSwitch::N14Click() {
-    if (c_.N1.enabled()) {
+    if (c_.items.N1.enabled()) {
         N1Click();
         return;
     }
     if (c_.list.modes().gridMode()) {
         // Back to the entry fields; that ends edit and multi-line mark mode.
-        if (c_.CheckBox4.checked()) {
-            focusAndSelect(*c_.entryFields[LastEntryRecord::Edit6]);
+        if (c_.entry.CheckBox4.checked()) {
+            focusAndSelect(*c_.entry.fields[LastEntryRecord::Edit6]);
             N2Click();
         } else {
-            focusAndSelect(*c_.entryFields[LastEntryRecord::Edit3]);
+            focusAndSelect(*c_.entry.fields[LastEntryRecord::Edit3]);
         }
         return;
     }
@@ -110,8 +110,8 @@ void ModeSwitch::enterGridMode(bool edit, bool multiLineMark, bool numberingMark
     list.applyModeLook();
     if (multiLineMark || numberingMark) {
         // The mark modes change cells click by click; there is no undo step for them.
-        c_.N25.setEnabled(false);
-        c_.N26.setEnabled(false);
+        c_.items.N25.setEnabled(false);
+        c_.items.N26.setEnabled(false);
     }
 }
 
@@ -186,28 +186,28 @@ void ModeSwitch::N18Click() {
 
 void ModeSwitch::N7Click() {
     const bool listFocused = c_.list.grid().focused();
-    if (!listFocused && c_.Button9.visible())
+    if (!listFocused && c_.items.Button9.visible())
         undo_.Button9Click();
-    if (c_.list.grid().focused() && c_.N25.enabled())
+    if (c_.list.grid().focused() && c_.items.N25.enabled())
         undo_.N25Click();
-    ui::SpeedButton& multiLineCancel = *c_.toolCancelButtons[0];
+    ui::SpeedButton& multiLineCancel = *c_.items.toolCancelButtons[0];
     if (multiLineCancel.enabled())
         multiLineCancel.click();
 }
 
 void ModeSwitch::N11Click() {
-    const auto& fields = c_.entryFields;
+    const auto& fields = c_.entry.fields;
     using F = LastEntryRecord;
     const struct {
         ui::Edit* first;
         ui::Edit* second;
         ui::CheckBox& fix;
     } pairs[] = {
-        {fields[F::Edit1], fields[F::Edit2], c_.sequences[0].fix},
-        {fields[F::Edit4], fields[F::Edit5], c_.sequences[1].fix},
-        {fields[F::Edit7], fields[F::Edit8], c_.sequences[2].fix},
-        {fields[F::Edit3], nullptr, c_.CheckBox4},
-        {fields[F::Edit6], nullptr, c_.CheckBox6},
+        {fields[F::Edit1], fields[F::Edit2], c_.entry.sequences[0].fix},
+        {fields[F::Edit4], fields[F::Edit5], c_.entry.sequences[1].fix},
+        {fields[F::Edit7], fields[F::Edit8], c_.entry.sequences[2].fix},
+        {fields[F::Edit3], nullptr, c_.entry.CheckBox4},
+        {fields[F::Edit6], nullptr, c_.entry.CheckBox6},
     };
     const auto focusedIn = [](const auto& pair) {
         return pair.first->focused() || (pair.second != nullptr && pair.second->focused());
@@ -231,8 +231,8 @@ void ModeSwitch::N11Click() {
 
 void ModeSwitch::restoreUndoAfterEntry() {
     // While the last entry can still be cancelled, undo stays reachable.
-    if (c_.Button9.visible() && !c_.N25.enabled())
-        c_.N25.setEnabled(true);
+    if (c_.items.Button9.visible() && !c_.items.N25.enabled())
+        c_.items.N25.setEnabled(true);
 }
 
 void ModeSwitch::offerMarkModes() {

@@ -1,10 +1,33 @@
 #pragma once
 
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
+#include "marking/ListStateItems.h"
+#include "marking/ListWindowHooks.h"
+
+namespace lumitag::ui {
+class Button;
+class MenuItem;
+class Panel;
+} // namespace lumitag::ui
 
 namespace lumitag::marking {
 
 class ListUndo;
+class MarkingList;
+
+// What the list modes read and write.
+struct ModeSwitchControls {
+    MarkingList& list;
+    ListStateItems items;
+    EntryFieldControls entry;
+    ui::MenuItem& N5;    // 編集
+    ui::MenuItem& N6;    // multi-line mark mode
+    ui::MenuItem& N9;    // numbering mark mode
+    ui::Button& Button4; // マーキング: shown while the list holds marker data
+    ui::Panel& Panel2;   // spreadsheet panel
+    ui::Panel& Panel6;   // multi-line tools
+    ui::Panel& Panel8;   // edit tools
+};
 
 // The list modes and the window's function keys that switch them: string
 // insert mode (F4), edit mode (F2), the two mark modes (F3), the return to
@@ -14,7 +37,7 @@ class ListUndo;
 // class switches the modes, their headers, colours and panels.
 class ModeSwitch {
 public:
-    ModeSwitch(ListWindowControls controls, ListWindowHooks hooks, ListUndo& undo);
+    ModeSwitch(ModeSwitchControls controls, ListWindowHooks hooks, ListUndo& undo);
     ModeSwitch(const ModeSwitch&) = delete;
     ModeSwitch& operator=(const ModeSwitch&) = delete;
 
@@ -43,7 +66,7 @@ private:
     void offerMarkModes();
     void focusEntryField();
 
-    ListWindowControls c_;
+    ModeSwitchControls c_;
     ListWindowHooks hooks_;
     ListUndo& undo_;
 };

@@ -22,9 +22,11 @@ constexpr ui::Rect OkButtonBounds{4, 114, 60, 20};
 
 } // namespace
 
-EditToolPanel::EditToolPanel(ui::Panel& panel8, marking::ListWindowControls controls, marking::ListUndo& undo)
-    : Panel8(panel8), c_(controls), undo_(undo), SpeedButton39(*controls.toolCancelButtons[3]),
-      SpeedButton37(*controls.toolCancelButtons[2]), SpeedButton35(*controls.toolCancelButtons[1]) {
+EditToolPanel::EditToolPanel(ui::Panel& panel8, ui::SpeedButton& replaceCancel, ui::SpeedButton& deleteCancel,
+                             ui::SpeedButton& insertCancel, marking::MarkingList& list,
+                             marking::ListUndo& undo)
+    : Panel8(panel8), list_(list), undo_(undo), SpeedButton39(replaceCancel), SpeedButton37(insertCancel),
+      SpeedButton35(deleteCancel) {
     layOut();
     wire();
     wireKeys();
@@ -214,8 +216,8 @@ void EditToolPanel::wireKeys() {
 
 void EditToolPanel::filterStringBox(char32_t& character) const {
     dropEnter(character);
-    const int col = c_.list.selection().left;
-    const marking::BoxMode mode = c_.list.boxMode();
+    const int col = list_.selection().left;
+    const marking::BoxMode mode = list_.boxMode();
     if (character == ui::chars::None || col <= 1 || mode == marking::BoxMode::Text)
         return;
     // Count and numbering columns hold digits, hexadecimal in the numbering column.
@@ -249,14 +251,14 @@ void EditToolPanel::ChooseInsertMode() {
 // --- The tools ---------------------------------------------------------------------------
 
 EditToolPanel::WorkRange EditToolPanel::workRange() const {
-    const ui::GridRect selection = c_.list.selection();
+    const ui::GridRect selection = list_.selection();
     return {selection.left, selection.top, selection.bottom};
 }
 
 bool EditToolPanel::anyCell(const std::function<bool(const Text&)>& test) const {
     const WorkRange range = workRange();
     for (int row = range.top; row <= range.bottom; ++row) {
-        if (test(c_.list.cell(range.col, row)))
+        if (test(list_.cell(range.col, row)))
             return true;
     }
     return false;
@@ -264,7 +266,7 @@ bool EditToolPanel::anyCell(const std::function<bool(const Text&)>& test) const 
 
 int EditToolPanel::rewrite(const std::function<Text(const Text&)>& edit) {
     const WorkRange range = workRange();
-    return rewriteColumn(c_.list, range.col, range.top, range.bottom, edit);
+    return rewriteColumn(list_, range.col, range.top, range.bottom, edit);
 }
 
 void EditToolPanel::ReplaceInSelection() {
@@ -272,38 +274,38 @@ void EditToolPanel::ReplaceInSelection() {
     const Text replacement = Edit44.text();
     if (target.empty() || replacement.empty())
         return;
-    commitCellEditor(c_.list);
+    commitCellEditor(list_);
     if (!anyCell([&](const Text& text) { return text.find(target) != Text::npos; })) {
-        showToolMessage(c_.form.application(), U"選択範囲内に置換対象文字(列)がありません");
+        showToolMessage(Panel8.form().application(), U"選択範囲内に置換対象文字(列)がありません");
         return;
     }
-    prepareToolUndo(c_, undo_);
+    undo_.TakeToolUndo();
     const int n = digitOf(Edit43);
     const int changed =
         rewrite([&](const Text& text) { return replaceOccurrence(text, target, replacement, n); });
-    finishTool(c_, changed, U"文字(列)の置換が終わりました");
+    finishTool(Panel8.form().application(), undo_, changed, U"文字(列)の置換が終わりました");
 }
 
 void EditToolPanel::DeleteInSelection() {
     const Text target = Edit47.text();
     if (target.empty())
         return;
-    commitCellEditor(c_.list);
+    commitCellEditor(list_);
     if (!anyCell([&](const Text& text) { return text.find(target) != Text::npos; })) {
-        showToolMessage(c_.form.application(), U"選択範囲内に削除対象文字(列)がありません");
+        showToolMessage(Panel8.form().application(), U"選択範囲内に削除対象文字(列)がありません");
         return;
     }
-    prepareToolUndo(c_, undo_);
+    undo_.TakeToolUndo();
     const int n = digitOf(Edit52);
     const int changed = rewrite([&](const Text& text) { return deleteOccurrence(text, target, n); });
-    finishTool(c_, changed, U"文字(列)の削除が終わりました");
+    finishTool(Panel8.form().application(), undo_, changed, U"文字(列)の削除が終わりました");
 }
 
 void EditToolPanel::InsertInSelection() {
     const Text insertion = Edit45.text();
     if (insertion.empty())
         return;
-    commitCellEditor(c_.list);
+    commitCellEditor(list_);
     const Text keyword = Edit48.text();
     const bool keywordMode = RadioButton14.checked() && !keyword.empty();
     const Side side = RadioButton15.checked() ? Side::After : Side::Before;
@@ -312,19 +314,19 @@ void EditToolPanel::InsertInSelection() {
 
     if (keywordMode) {
         if (!anyCell([&](const Text& text) { return text.find(keyword) != Text::npos; })) {
-            showToolMessage(c_.form.application(), U"選択範囲内にキーワードがありません");
+            showToolMessage(Panel8.form().application(), U"選択範囲内にキーワードがありません");
             return;
         }
     } else if (!anyCell([&](const Text& text) { return reachesPosition(text, position); })) {
-        showToolMessage(c_.form.application(), U"選択範囲内に指定文字数目がありません");
+        showToolMessage(Panel8.form().application(), U"選択範囲内に指定文字数目がありません");
         return;
     }
-    prepareToolUndo(c_, undo_);
+    undo_.TakeToolUndo();
     const int changed = rewrite([&](const Text& text) {
         return keywordMode ? insertAtKeyword(text, insertion, keyword, n, side)
                            : insertAtPosition(text, insertion, position, side);
     });
-    finishTool(c_, changed, U"文字(列)の挿入が終わりました");
+    finishTool(Panel8.form().application(), undo_, changed, U"文字(列)の挿入が終わりました");
 }
 
 } // namespace lumitag::tools

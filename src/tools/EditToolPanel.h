@@ -1,6 +1,5 @@
 #pragma once
 
-#include "marking/ListWindowControls.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -10,7 +9,8 @@
 
 namespace lumitag::marking {
 class ListUndo;
-}
+class MarkingList;
+} // namespace lumitag::marking
 
 namespace lumitag::tools {
 
@@ -23,7 +23,9 @@ namespace lumitag::tools {
 // this class lays them out and owns the rest of the panel.
 class EditToolPanel {
 public:
-    EditToolPanel(ui::Panel& panel8, marking::ListWindowControls controls, marking::ListUndo& undo);
+    // The 取消 buttons of the replace, delete and insert tools lie on Panel8.
+    EditToolPanel(ui::Panel& panel8, ui::SpeedButton& replaceCancel, ui::SpeedButton& deleteCancel,
+                  ui::SpeedButton& insertCancel, marking::MarkingList& list, marking::ListUndo& undo);
     EditToolPanel(const EditToolPanel&) = delete;
     EditToolPanel& operator=(const EditToolPanel&) = delete;
 
@@ -94,7 +96,7 @@ private:
     bool anyCell(const std::function<bool(const Text&)>& test) const;
     int rewrite(const std::function<Text(const Text&)>& edit);
 
-    marking::ListWindowControls c_;
+    marking::MarkingList& list_;
     marking::ListUndo& undo_;
     // The 取消 buttons of the replace, insert and delete panels; they lie on
     // Panel8 over their panel and show with it.

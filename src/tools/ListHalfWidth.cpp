@@ -1,11 +1,9 @@
 #include "tools/ListHalfWidth.h"
 
 #include "marking/ListUndo.h"
-#include "marking/ListWindowControls.h"
 #include "marking/MarkingList.h"
 #include "platform/HalfWidth.h"
 #include "tools/ToolSteps.h"
-#include "ui/Button.h"
 
 #include <algorithm>
 
@@ -17,15 +15,10 @@ constexpr int ConvertedColumns = 3;
 
 } // namespace
 
-void ConvertListToHalfWidth(const marking::ListWindowControls& c, marking::ListUndo& undo,
+void ConvertListToHalfWidth(marking::MarkingList& list, marking::ListUndo& undo,
                             const std::function<void()>& focusEntryField) {
-    marking::MarkingList& list = c.list;
     commitCellEditor(list);
-    c.Button9.hide();
-    undo.MarkSnapshotPending();
-    marking::markListChanged(c);
-    undo.WriteSnapshot(list.nextFreeRow());
-    undo.TakeUndoSnapshot();
+    undo.TakeConversionUndo();
 
     // Texts of any length are mapped whole.
     const int lastRow = list.nextFreeRow() - 1;

@@ -4,7 +4,7 @@
 
 namespace lumitag::marking {
 class ListUndo;
-struct ListWindowControls;
+class MarkingList;
 } // namespace lumitag::marking
 
 namespace lumitag::tools {
@@ -13,7 +13,7 @@ namespace lumitag::tools {
 // half-width forms in one step that undo (元に戻す) takes back. The count and
 // numbering columns of 3BOX (4 and 5) are left alone. Ends by focusing the
 // entry field.
-void ConvertListToHalfWidth(const marking::ListWindowControls& c, marking::ListUndo& undo,
+void ConvertListToHalfWidth(marking::MarkingList& list, marking::ListUndo& undo,
                             const std::function<void()>& focusEntryField);
 
 } // namespace lumitag::tools

@@ -7,9 +7,9 @@
 
 namespace lumitag::tools {
 
-MultiLineToolPanel::MultiLineToolPanel(ui::Panel& panel6, marking::ListWindowControls controls,
+MultiLineToolPanel::MultiLineToolPanel(ui::Panel& panel6, ui::SpeedButton& cancel, marking::MarkingList& list,
                                        marking::ListUndo& undo)
-    : Panel6(panel6), c_(controls), undo_(undo), SpeedButton33(*controls.toolCancelButtons[0]) {
+    : Panel6(panel6), list_(list), undo_(undo), SpeedButton33(cancel) {
     layOut();
     wire();
     wireKeys();
@@ -139,20 +139,20 @@ void MultiLineToolPanel::InsertMarksInSelection() {
     const std::optional<MarkInsertion> wanted = request();
     if (!wanted)
         return;
-    marking::MarkingList& list = c_.list;
+    marking::MarkingList& list = list_;
     commitCellEditor(list);
     const ui::GridRect selection = list.selection();
     bool offered = false;
     for (int row = selection.top; row <= selection.bottom && !offered; ++row)
         offered = offersMarkPlace(list.lineText(row), *wanted);
     if (!offered) {
-        showToolMessage(c_.form.application(), U"選択範囲内に多段改行を挿入できる箇所がありません");
+        showToolMessage(Panel6.form().application(), U"選択範囲内に多段改行を挿入できる箇所がありません");
         return;
     }
-    prepareToolUndo(c_, undo_);
+    undo_.TakeToolUndo();
     const int changed = rewriteColumn(list, 1, selection.top, selection.bottom,
                                       [&](const Text& text) { return insertMark(text, *wanted); });
-    finishTool(c_, changed, U"多段改行の一括挿入が終わりました");
+    finishTool(Panel6.form().application(), undo_, changed, U"多段改行の一括挿入が終わりました");
 }
 
 } // namespace lumitag::tools

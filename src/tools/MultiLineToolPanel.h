@@ -1,6 +1,5 @@
 #pragma once
 
-#include "marking/ListWindowControls.h"
 #include "tools/MarkInsertion.h"
 #include "ui/Edit.h"
 #include "ui/Label.h"
@@ -10,7 +9,8 @@
 
 namespace lumitag::marking {
 class ListUndo;
-}
+class MarkingList;
+} // namespace lumitag::marking
 
 namespace lumitag::tools {
 
@@ -20,7 +20,9 @@ namespace lumitag::tools {
 // 取消 button, owned by the window with the list's undo, takes it back.
 class MultiLineToolPanel {
 public:
-    MultiLineToolPanel(ui::Panel& panel6, marking::ListWindowControls controls, marking::ListUndo& undo);
+    // Its 取消 button SpeedButton33 lies on Panel6.
+    MultiLineToolPanel(ui::Panel& panel6, ui::SpeedButton& cancel, marking::MarkingList& list,
+                       marking::ListUndo& undo);
     MultiLineToolPanel(const MultiLineToolPanel&) = delete;
     MultiLineToolPanel& operator=(const MultiLineToolPanel&) = delete;
 
@@ -53,7 +55,7 @@ private:
     void wire();
     void wireKeys();
 
-    marking::ListWindowControls c_;
+    marking::MarkingList& list_;
     marking::ListUndo& undo_;
     ui::SpeedButton& SpeedButton33; // 取消, owned by the window
 };

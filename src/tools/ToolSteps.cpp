@@ -1,13 +1,10 @@
 #include "tools/ToolSteps.h"
 
 #include "marking/ListUndo.h"
-#include "marking/ListWindowControls.h"
 #include "marking/MarkingList.h"
 #include "ui/Application.h"
-#include "ui/Button.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
-#include "ui/MenuItem.h"
 
 #include <string>
 
@@ -30,17 +27,9 @@ void commitCellEditor(marking::MarkingList& list) {
         list.grid().hideEditor();
 }
 
-void prepareToolUndo(const marking::ListWindowControls& c, marking::ListUndo& undo) {
-    c.Button9.hide();
-    c.N25.setEnabled(false);
-    undo.WriteSnapshot(c.list.selection().top);
-    undo.TakeUndoSnapshot();
-    undo.MarkSnapshotPending();
-}
-
-void finishTool(const marking::ListWindowControls& c, int changed, TextView what) {
-    showToolMessage(c.form.application(), decimal(changed) + Text(CountSeparator) + Text(what));
-    marking::setToolCancelButtons(c, true);
+void finishTool(ui::Application& app, marking::ListUndo& undo, int changed, TextView what) {
+    showToolMessage(app, decimal(changed) + Text(CountSeparator) + Text(what));
+    undo.OfferToolCancel();
 }
 
 void showToolMessage(ui::Application& app, TextView text) {

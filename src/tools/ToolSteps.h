@@ -12,7 +12,6 @@ class Edit;
 namespace lumitag::marking {
 class ListUndo;
 class MarkingList;
-struct ListWindowControls;
 } // namespace lumitag::marking
 
 namespace lumitag::tools {
@@ -30,14 +29,9 @@ inline constexpr int KeywordMaxLength = 10;
 // cannot overwrite the tool's change with the text from before it.
 void commitCellEditor(marking::MarkingList& list);
 
-// Before a tool changes the list: the cancel button of the last entry goes,
-// undo from the menu is off, and the undo text becomes the list as it is now
-// (the snapshot memo rewritten at once, line 1 = the selection's top row), so
-// that the tool panels' 取消 buttons bring it back.
-void prepareToolUndo(const marking::ListWindowControls& c, marking::ListUndo& undo);
-
 // After a tool: "<changed>箇所：<what>" and the four 取消 buttons enabled.
-void finishTool(const marking::ListWindowControls& c, int changed, TextView what);
+// (Before it, ListUndo::TakeToolUndo makes the tool undoable.)
+void finishTool(ui::Application& app, marking::ListUndo& undo, int changed, TextView what);
 
 // An information box with the program's title.
 void showToolMessage(ui::Application& app, TextView text);

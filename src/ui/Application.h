@@ -9,7 +9,6 @@
 #include "ui/Timer.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -77,10 +76,10 @@ public:
     void deactivate();
     void minimize();
     void restore();
-    std::function<void()> onActivate;
-    std::function<void()> onDeactivate;
-    std::function<void()> onMinimize;
-    std::function<void()> onRestore;
+    Handler<void()> onActivate;
+    Handler<void()> onDeactivate;
+    Handler<void()> onMinimize;
+    Handler<void()> onRestore;
 
     // --- Keyboard input ----------------------------------------------------
     // A key went down. `typed` is the printable character the key types in
@@ -155,7 +154,7 @@ public:
     void setCursor(Cursor cursor);
     // Runs when the cursor changes, so that a front end can show it at once:
     // a long operation holds the wait cursor inside a single handler.
-    std::function<void(Cursor)> onCursorChange;
+    Handler<void(Cursor)> onCursorChange;
 
     // --- Redraw --------------------------------------------------------------
     // Grows with every change of state a renderer can see.

@@ -50,9 +50,9 @@ public:
     // index follow, the click and change handlers run, then the close-up one.
     void choose(int index);
 
-    std::function<void()> onChange;
-    std::function<void()> onDropDown;
-    std::function<void()> onCloseUp;
+    Handler<void()> onChange;
+    Handler<void()> onDropDown;
+    Handler<void()> onCloseUp;
 
 protected:
     void defaultKeyDown(KeyEvent& event) override;

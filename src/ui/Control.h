@@ -3,8 +3,8 @@
 #include "platform/Text.h"
 #include "ui/Events.h"
 #include "ui/Geometry.h"
+#include "ui/Handler.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -136,21 +136,21 @@ public:
     void invalidate();
     bool invalid() const { return invalid_; }
 
-    // Events. Handlers are plain callbacks; the key handlers may consume.
-    std::function<void()> onClick;
-    std::function<void()> onDblClick;
-    std::function<void(const MouseEvent&)> onMouseDown;
-    std::function<void(const MouseEvent&)> onMouseUp;
-    std::function<void(const MouseEvent&)> onMouseMove;
-    std::function<void()> onMouseEnter;
-    std::function<void()> onMouseLeave;
-    std::function<void(WheelEvent&)> onMouseWheel;
-    std::function<void()> onEnter;
-    std::function<void()> onExit;
-    std::function<void(KeyEvent&)> onKeyDown;
+    // Events, one handler each (see Handler.h); the key handlers may consume.
+    Handler<void()> onClick;
+    Handler<void()> onDblClick;
+    Handler<void(const MouseEvent&)> onMouseDown;
+    Handler<void(const MouseEvent&)> onMouseUp;
+    Handler<void(const MouseEvent&)> onMouseMove;
+    Handler<void()> onMouseEnter;
+    Handler<void()> onMouseLeave;
+    Handler<void(WheelEvent&)> onMouseWheel;
+    Handler<void()> onEnter;
+    Handler<void()> onExit;
+    Handler<void(KeyEvent&)> onKeyDown;
     // The character a key yields; setting it to 0 drops it.
-    std::function<void(char32_t&)> onKeyPress;
-    std::function<void(KeyEvent&)> onKeyUp;
+    Handler<void(char32_t&)> onKeyPress;
+    Handler<void(KeyEvent&)> onKeyUp;
 
 protected:
     // The root constructor, for forms.

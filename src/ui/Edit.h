@@ -46,7 +46,7 @@ public:
     ImeMode imeMode() const { return imeMode_; }
     void setImeMode(ImeMode mode);
 
-    std::function<void()> onChange;
+    Handler<void()> onChange;
 
 protected:
     void defaultKeyDown(KeyEvent& event) override;

@@ -53,13 +53,13 @@ public:
     const std::vector<PopupMenu*>& popupMenus() const { return menus_; }
     const std::vector<Timer*>& timers() const { return timers_; }
 
-    std::function<void()> onShow;
-    std::function<void()> onHide;
-    std::function<void()> onActivate;
-    std::function<void()> onDeactivate;
+    Handler<void()> onShow;
+    Handler<void()> onHide;
+    Handler<void()> onActivate;
+    Handler<void()> onDeactivate;
     // Set the flag to false to refuse closing.
-    std::function<void(bool& canClose)> onCloseQuery;
-    std::function<void()> onClose;
+    Handler<void(bool& canClose)> onCloseQuery;
+    Handler<void()> onClose;
 
 private:
     friend class Application;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/Text.h"
+#include "ui/Handler.h"
 #include "ui/Key.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,7 +40,7 @@ public:
     // Runs the click handler when the item is enabled, as choosing it does.
     void click();
 
-    std::function<void()> onClick;
+    Handler<void()> onClick;
 
 private:
     void changed();

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "ui/Handler.h"
 #include "ui/Key.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +29,7 @@ public:
     MenuItem* findShortcut(const Shortcut& shortcut) const;
 
     // Runs before the menu opens.
-    std::function<void()> onPopup;
+    Handler<void()> onPopup;
 
 private:
     friend class MenuItem;

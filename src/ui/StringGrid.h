@@ -143,16 +143,16 @@ public:
     const PaintedCell* paintedCell(int col, int row) const;
 
     // --- Events ----------------------------------------------------------------
-    std::function<void(int col, int row, const Rect& rect, GridDrawState state)> onDrawCell;
+    Handler<void(int col, int row, const Rect& rect, GridDrawState state)> onDrawCell;
     // Set the flag to false to keep the current cell.
-    std::function<void(int col, int row, bool& canSelect)> onSelectCell;
+    Handler<void(int col, int row, bool& canSelect)> onSelectCell;
     // The editor opens on a cell; the handler may change the text it starts with.
-    std::function<void(int col, int row, Text& text)> onGetEditText;
+    Handler<void(int col, int row, Text& text)> onGetEditText;
     // The editor's text, after each change and once more when it closes.
-    std::function<void(int col, int row, const Text& text)> onSetEditText;
+    Handler<void(int col, int row, const Text& text)> onSetEditText;
     // The user dragged a row to another index.
-    std::function<void(int from, int to)> onRowMoved;
-    std::function<void()> onTopLeftChanged;
+    Handler<void(int from, int to)> onRowMoved;
+    Handler<void()> onTopLeftChanged;
 
 protected:
     void defaultKeyDown(KeyEvent& event) override;

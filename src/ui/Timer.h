@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/Handler.h"
+
 #include <chrono>
-#include <functional>
 #include <string>
 
 namespace lumitag::ui {
@@ -35,7 +36,7 @@ public:
     // When it next fires on the application's clock, meaningful while enabled.
     Milliseconds due() const { return due_; }
 
-    std::function<void()> onTimer;
+    Handler<void()> onTimer;
 
 private:
     friend class Application;

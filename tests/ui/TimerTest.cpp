@@ -49,6 +49,7 @@ TEST_F(Timers, SeveralTimersFireInTimeOrderAndCanStopEachOther) {
         if (app.now() >= Milliseconds{90})
             fast.stop();
     };
+    form.Timer1.onTimer.clear(); // this test's handler replaces the fixture's
     form.Timer1.onTimer = [&] { order.push_back("slow " + std::to_string(app.now().count())); };
     form.Timer1.start();
     driver.advance(200);
@@ -61,6 +62,7 @@ TEST_F(Timers, PaintingRunsBetweenTicks) {
     driver.idle();
     paints = 0;
     std::vector<int> paintsSeenAtTick;
+    form.Timer1.onTimer.clear(); // this test's handler replaces the fixture's
     form.Timer1.onTimer = [&] {
         paintsSeenAtTick.push_back(paints);
         form.Grid.setCell(1, 1, Text(1, U'a' + static_cast<char32_t>(paintsSeenAtTick.size())));

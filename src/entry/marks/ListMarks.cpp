@@ -25,32 +25,7 @@ ui::StringGrid& ListMarks::grid() const {
 }
 
 void ListMarks::install() {
-    ui::StringGrid& g = grid();
-    auto mouseDown = std::move(g.onMouseDown);
-    g.onMouseDown = [this, mouseDown](const ui::MouseEvent& event) {
-        if (mouseDown)
-            mouseDown(event);
-        StringGrid1MarkClick(event);
-    };
-    auto keyDown = std::move(g.onKeyDown);
-    g.onKeyDown = [this, keyDown](ui::KeyEvent& event) {
-        StringGrid1MarkKeyDown(event);
-        if (!event.consumed() && keyDown)
-            keyDown(event);
-    };
-    auto keyPress = std::move(g.onKeyPress);
-    g.onKeyPress = [this, keyPress](char32_t& character) {
-        if (keyPress)
-            keyPress(character);
-        if (character != ui::chars::None)
-            StringGrid1MarkKeyPress(character);
-    };
-    auto exit = std::move(g.onExit);
-    g.onExit = [this, exit] {
-        if (exit)
-            exit();
-        StringGrid1Exit();
-    };
+    grid().onExit = [this] { StringGrid1Exit(); };
 }
 
 int ListMarks::numberingColumn() const {

@@ -33,11 +33,16 @@ public:
     ListMarks(const ListMarks&) = delete;
     ListMarks& operator=(const ListMarks&) = delete;
 
-    // Runs after the list's own handlers are in; they keep running first.
+    // Installs the list's exit handler. The list's mouse press, key down and
+    // key press are shared with the list's own handlers; the window wires
+    // them with the duties below.
     void install();
 
+    // After the list's mouse press.
     void StringGrid1MarkClick(const ui::MouseEvent& event);
+    // Before the list's key down; consumes the keys the mark modes take.
     void StringGrid1MarkKeyDown(ui::KeyEvent& event);
+    // After the list's key press, for a character the list did not drop.
     void StringGrid1MarkKeyPress(char32_t& character);
     // The list loses the focus: numbering mark mode ends.
     void StringGrid1Exit();

@@ -69,25 +69,6 @@ void NumberingMarks::install() {
 
     installWireBox(c_.Edit3);
     installWireBox(c_.Edit6);
-    // Entering 線番１ ends a numbering; entering 線番２ with the caret between
-    // its brackets resumes one.
-    auto enter3 = std::move(c_.Edit3.onEnter);
-    c_.Edit3.onEnter = [this, enter3] {
-        if (enter3)
-            enter3();
-        numberingFlag_ = false;
-    };
-    auto enter6 = std::move(c_.Edit6.onEnter);
-    c_.Edit6.onEnter = [this, enter6] {
-        if (enter6)
-            enter6();
-        const Text& text = c_.Edit6.text();
-        const std::size_t open = text.find(NumberingOpen);
-        const std::size_t close = text.find(NumberingClose);
-        const int caret = c_.Edit6.selStart();
-        if (open != NotFound && close != NotFound && caret > at(open) && caret <= at(close))
-            numberingFlag_ = true;
-    };
 
     ui::Edit& end = c_.Edit16;
     end.setMaxLength(5);
@@ -100,37 +81,34 @@ void NumberingMarks::install() {
             Edit16Enter();
         }
     };
-    auto exit16 = std::move(end.onExit);
-    end.onExit = [this, exit16] {
-        if (!refuseEqualEndValue() && exit16)
-            exit16();
-    };
 }
 
 void NumberingMarks::installWireBox(ui::Edit& box) {
     box.onKeyPress = [this, &box](char32_t& character) { wireKeyPress(box, character); };
-    auto keyDown = std::move(box.onKeyDown);
-    box.onKeyDown = [this, &box, keyDown](ui::KeyEvent& event) {
-        if (event.key == ui::Key::Enter && event.modifiers == ui::Modifiers::None && wireEnter(box)) {
-            event.consume();
-            return;
-        }
-        if (keyDown)
-            keyDown(event);
-    };
-    auto exit = std::move(box.onExit);
-    box.onExit = [&box, exit] {
-        // Leaving the box gives Japanese input back.
-        box.setImeMode(ui::ImeMode::DontCare);
-        if (exit)
-            exit();
-    };
-    auto change = std::move(box.onChange);
-    box.onChange = [&box, change] {
-        box.setHint(box.text());
-        if (change)
-            change();
-    };
+    box.onChange = [&box] { box.setHint(box.text()); };
+}
+
+void NumberingMarks::Edit3Enter() {
+    numberingFlag_ = false;
+}
+
+void NumberingMarks::Edit6Enter() {
+    const Text& text = c_.Edit6.text();
+    const std::size_t open = text.find(NumberingOpen);
+    const std::size_t close = text.find(NumberingClose);
+    const int caret = c_.Edit6.selStart();
+    if (open != NotFound && close != NotFound && caret > at(open) && caret <= at(close))
+        numberingFlag_ = true;
+}
+
+void NumberingMarks::WireBoxKeyDown(ui::Edit& box, ui::KeyEvent& event) {
+    if (event.key == ui::Key::Enter && event.modifiers == ui::Modifiers::None && wireEnter(box))
+        event.consume();
+}
+
+void NumberingMarks::WireBoxExit(ui::Edit& box) {
+    // Leaving the box gives Japanese input back.
+    box.setImeMode(ui::ImeMode::DontCare);
 }
 
 // --- Typing in 線番１ and 線番２ -------------------------------------------------------------

@@ -1,12 +1,19 @@
 #pragma once
 
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
 #include "platform/Text.h"
 
 #include <array>
 
 namespace lumitag::ui {
+class Edit;
+class Form;
+class MenuItem;
+class SpeedButton;
 struct KeyEvent;
+} // namespace lumitag::ui
+namespace lumitag::marking {
+class MarkingList;
 }
 
 namespace lumitag::entry {
@@ -38,9 +45,24 @@ public:
     NumberingMarks(const NumberingMarks&) = delete;
     NumberingMarks& operator=(const NumberingMarks&) = delete;
 
-    // Runs after the entry panel's install: the wire boxes keep the handlers
-    // they have and get the numbering rules in front of them.
+    // Installs the handlers that are the marks' alone: the mark buttons, F5
+    // and F6, typing and hints in 線番１ and 線番２, typing and Enter in Edit16.
+    // The wire boxes' enter, key-down and exit handlers and Edit16's exit are
+    // shared with the entry panel; the window wires them with the duties below.
     void install();
+
+    // 線番１ takes the focus: a numbering ends.
+    void Edit3Enter();
+    // 線番２ takes the focus with the caret between its brackets: a numbering resumes.
+    void Edit6Enter();
+    // Before the entry panel's key handling: Enter that stays in the wire box
+    // (a numbering being typed) is consumed here.
+    void WireBoxKeyDown(ui::Edit& box, ui::KeyEvent& event);
+    // Before the entry panel's exit handling: Japanese input comes back.
+    void WireBoxExit(ui::Edit& box);
+    // Edit16 loses the focus: true when an end value equal to the start value
+    // is refused; Edit16 then keeps the focus and nothing else may run.
+    bool refuseEqualEndValue();
 
     void SpeedButton22Click(); // 【
     void SpeedButton23Click(); // 】
@@ -58,8 +80,6 @@ private:
     bool wireEnter(ui::Edit& box);
     void Edit16KeyPress(char32_t& character);
     void Edit16Enter();
-    // True when the end value was refused and Edit16 keeps the focus.
-    bool refuseEqualEndValue();
 
     // The box's text when it has the focus and its caret is not at the
     // start, or when it does not have the focus and is not empty.

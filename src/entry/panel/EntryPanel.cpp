@@ -49,14 +49,9 @@ EntryPanel::EntryPanel(EntryPanelControls controls, EntryPanelHooks hooks)
 void EntryPanel::install() {
     for (std::size_t i = 0; i < c_.sequences.size(); ++i)
         installSequence(i);
-    installFixedText(c_.Edit3);
-    installFixedText(c_.Edit6);
     installCount(c_.Edit9, false);
     installCount(c_.Edit46, true);
     installCount(c_.Edit49, true);
-    // The numbering end value box only takes the entry fields' colours here.
-    colourOnFocus(c_.Edit16);
-    c_.Edit16.onExit = [this] { colourOnExit(c_.Edit16); };
 
     c_.CheckBox4.onClick = [this] { CheckBox4Click(); };
     c_.CheckBox4.setHint(U"チェックで線番１の文字を固定（線番２と同時に固定できません ショートカット F7）");
@@ -93,7 +88,6 @@ void EntryPanel::installSequence(std::size_t index) {
                 character = ui::chars::None;
         };
         edit.onKeyDown = [this, &edit](ui::KeyEvent& event) { fieldKeyDown(edit, event); };
-        colourOnFocus(edit);
         if (box == SequenceBox::Middle) {
             edit.onExit = [this, &edit] { colourOnExit(edit); };
         } else {
@@ -112,12 +106,6 @@ void EntryPanel::installSequence(std::size_t index) {
     s.fix.setHint(Text(fixHints[index]));
 }
 
-void EntryPanel::installFixedText(ui::Edit& edit) {
-    edit.onKeyDown = [this, &edit](ui::KeyEvent& event) { fieldKeyDown(edit, event); };
-    colourOnFocus(edit);
-    edit.onExit = [this, &edit] { colourOnExit(edit); };
-}
-
 void EntryPanel::installCount(ui::Edit& edit, bool secondOrThird) {
     if (secondOrThird) {
         edit.setMaxLength(2);
@@ -130,7 +118,6 @@ void EntryPanel::installCount(ui::Edit& edit, bool secondOrThird) {
             character = ui::chars::None;
     };
     edit.onKeyDown = [this, &edit](ui::KeyEvent& event) { fieldKeyDown(edit, event); };
-    colourOnFocus(edit);
     edit.onExit = [this, &edit] { colourOnExit(edit); };
 }
 
@@ -143,16 +130,6 @@ bool EntryPanel::isFixed(const ui::Edit& edit) const {
         return c_.CheckBox6.checked();
     const std::optional<std::size_t> sequence = sequenceOf(&edit);
     return sequence && c_.sequences[*sequence].fix.checked();
-}
-
-void EntryPanel::colourOnFocus(ui::Edit& edit) {
-    // The enter handler the field has (leaving the list's grid modes) runs first.
-    auto enter = std::move(edit.onEnter);
-    edit.onEnter = [this, enter, &edit] {
-        if (enter)
-            enter();
-        colourOnEnter(edit);
-    };
 }
 
 void EntryPanel::colourOnEnter(ui::Edit& edit) {

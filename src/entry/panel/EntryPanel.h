@@ -2,7 +2,7 @@
 
 #include "entry/EntryTexts.h"
 #include "entry/SequenceBoxInput.h"
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
 #include "ui/Events.h"
 #include "ui/Geometry.h"
 
@@ -13,11 +13,17 @@
 #include <vector>
 
 namespace lumitag::ui {
+class Button;
+class CheckBox;
 class Control;
-}
+class Edit;
+class Form;
+class Timer;
+} // namespace lumitag::ui
 namespace lumitag::marking {
 class ListUndo;
-}
+class MarkingList;
+} // namespace lumitag::marking
 
 namespace lumitag::entry {
 
@@ -74,9 +80,10 @@ public:
     EntryPanel(const EntryPanel&) = delete;
     EntryPanel& operator=(const EntryPanel&) = delete;
 
-    // Sets the boxes up and installs the handlers. Runs after the list's own
-    // handlers are in: an entry field's enter handler keeps the one it has
-    // and colours the field after it.
+    // Sets the boxes up and installs the handlers that are the panel's alone.
+    // Every entry field's enter handler, and the key-down and exit handlers
+    // of 線番１, 線番２ and Edit16, have duties of the list modes and the marks
+    // too; the window wires them with the duties below.
     void install();
     void setHooks(EntryPanelHooks hooks) { hooks_ = std::move(hooks); }
 
@@ -93,6 +100,14 @@ public:
     // The window consumes every key release.
     void FormKeyUp(ui::KeyEvent& event);
 
+    // --- Duties of shared field events ---------------------------------------------------
+    // An entry field takes the focus: the focus colour, unless it is fixed.
+    void colourOnEnter(ui::Edit& edit);
+    // An entry field loses the focus: the normal colour, unless it is fixed.
+    void colourOnExit(ui::Edit& edit);
+    // The arrow keys, Enter and the other keys that move between the entry fields.
+    void fieldKeyDown(ui::Edit& edit, ui::KeyEvent& event);
+
     // --- State -----------------------------------------------------------------------
     SequenceMode sequenceMode(std::size_t sequence) const;
     // The panel's texts as an entry reads them.
@@ -106,18 +121,12 @@ private:
     };
 
     void installSequence(std::size_t index);
-    void installFixedText(ui::Edit& edit);
     void installCount(ui::Edit& edit, bool numbers);
-    // Colours the field when it takes the focus, after its own enter handler.
-    void colourOnFocus(ui::Edit& edit);
-    void colourOnEnter(ui::Edit& edit);
-    void colourOnExit(ui::Edit& edit);
     bool isFixed(const ui::Edit& edit) const;
     void SequenceBoxExit(std::size_t sequence, ui::Edit& edit);
     void updateOrderBox();
 
     // Focus movement.
-    void fieldKeyDown(ui::Edit& edit, ui::KeyEvent& event);
     bool arrowKey(ui::Edit& edit, ui::KeyEvent& event);
     std::vector<RingField> ring() const;
     void EnterKey(ui::Edit& edit);

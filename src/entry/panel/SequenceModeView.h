@@ -1,7 +1,7 @@
 #pragma once
 
 #include "entry/SequenceGroup.h"
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
 
 namespace lumitag::entry {
 

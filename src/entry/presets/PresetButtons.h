@@ -2,12 +2,22 @@
 
 #include "app/SettingsLines.h"
 #include "entry/presets/PresetDefinition.h"
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
 #include "platform/Text.h"
 
 #include <array>
 #include <cstddef>
 #include <functional>
+
+namespace lumitag::ui {
+class Button;
+class CheckBox;
+class ComboBox;
+class Edit;
+class Form;
+class Panel;
+class SpeedButton;
+} // namespace lumitag::ui
 
 namespace lumitag::entry {
 

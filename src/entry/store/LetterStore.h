@@ -3,12 +3,20 @@
 #include "entry/EntryTexts.h"
 #include "entry/store/LetterSlots.h"
 #include "entry/store/StoredEntry.h"
-#include "marking/ListWindowControls.h"
+#include "marking/EntryFieldControls.h"
 #include "ui/Geometry.h"
 
 #include <array>
 #include <cstddef>
 #include <functional>
+
+namespace lumitag::ui {
+class Button;
+class CheckBox;
+class Edit;
+class Form;
+class SpeedButton;
+} // namespace lumitag::ui
 
 namespace lumitag::entry {
 
