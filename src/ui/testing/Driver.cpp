@@ -8,6 +8,7 @@
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
 
@@ -305,7 +306,18 @@ void Driver::chooseMenuItem(MenuItem& item, std::source_location where) {
 // --- Time and dialogs -------------------------------------------------------------------
 
 void Driver::advance(Milliseconds elapsed) {
-    application_.advance(elapsed);
+    // Time passes as the real loop lets it: the loop wakes at each timer's due
+    // time, so a timer fires once per interval of the time given, and the
+    // handlers see the clock at the moment they are due.
+    const Milliseconds end = application_.now() + elapsed;
+    while (!application_.modal()) {
+        const std::optional<Milliseconds> due = application_.nextTimerDue();
+        if (!due || *due > end)
+            break;
+        application_.advance(std::max(*due - application_.now(), Milliseconds{1}));
+    }
+    if (end > application_.now())
+        application_.advance(end - application_.now());
     idle();
 }
 

@@ -89,6 +89,9 @@ public:
     bool menuOpen() const { return application_.openMenu().has_value(); }
 
     // --- Time -------------------------------------------------------------------
+    // Lets time pass as the event loop would: it wakes at every due time on the
+    // way, so each timer fires once per interval in the time given. One late
+    // wake after a stall is Application::advance.
     void advance(Milliseconds elapsed);
     void advance(int milliseconds) { advance(Milliseconds{milliseconds}); }
     void idle() { application_.idle(); }
