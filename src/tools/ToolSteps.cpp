@@ -3,6 +3,8 @@
 #include "marking/ListUndo.h"
 #include "marking/ListWindowControls.h"
 #include "marking/MarkingList.h"
+#include "platform/ProgramTitle.h"
+#include "platform/Text.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
@@ -17,11 +19,6 @@ namespace {
 
 constexpr ui::Color FocusedBoxColor{182, 254, 236};
 constexpr TextView CountSeparator = U"箇所：";
-
-Text decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return Text(digits.begin(), digits.end());
-}
 
 } // namespace
 
@@ -39,12 +36,13 @@ void prepareToolUndo(const marking::ListWindowControls& c, marking::ListUndo& un
 }
 
 void finishTool(const marking::ListWindowControls& c, int changed, TextView what) {
-    showToolMessage(c.form.application(), decimal(changed) + Text(CountSeparator) + Text(what));
+    showToolMessage(c.form.application(), numberText(changed) + Text(CountSeparator) + Text(what));
     marking::setToolCancelButtons(c, true);
 }
 
 void showToolMessage(ui::Application& app, TextView text) {
-    app.showMessage(platform::MessageKind::Information, U"ルミタグ", Text(text), platform::Buttons::Ok);
+    app.showMessage(platform::MessageKind::Information, Text(ProgramTitle), Text(text),
+                    platform::Buttons::Ok);
 }
 
 int rewriteColumn(marking::MarkingList& list, int col, int top, int bottom,
