@@ -1,8 +1,8 @@
 #pragma once
 
-#include <concepts>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace lumitag {
 
@@ -18,7 +18,8 @@ constexpr bool isAsciiDigit(char32_t c) {
 }
 
 // The number in decimal digits, with a minus sign when negative: "12", "-3".
-template <std::integral Number> Text numberText(Number number) {
+template <typename Number> Text numberText(Number number) {
+    static_assert(std::is_integral_v<Number>, "numberText writes whole numbers");
     const std::string digits = std::to_string(number);
     return Text(digits.begin(), digits.end());
 }
