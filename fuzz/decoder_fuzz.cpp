@@ -1,7 +1,6 @@
 // Any bytes through the decoders of files and the clipboard: nothing crashes,
 // well-formed UTF-8 and UTF-16 come back byte for byte, and text the code
 // page can hold survives CP932 unchanged.
-#include "app/CharacterLoss.h"
 #include "platform/Encoding.h"
 
 #include <algorithm>
@@ -45,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     // Text the check before writing lets through is written and read back as it was.
     for (const Text& text : {utf8, cp932}) {
-        if (app::charactersChangedByCp932(text).empty() &&
+        if (platform::charactersChangedByCp932(text).empty() &&
             platform::fromCp932(platform::toCp932(text)) != text)
             std::abort();
     }

@@ -1,8 +1,8 @@
 // Any bytes as the settings file: loading never crashes and gives at least 50
 // lines, and saving then loading again gives back every line that the check
 // before writing lets through without asking.
-#include "app/CharacterLoss.h"
 #include "app/SettingsStore.h"
+#include "platform/Encoding.h"
 #include "platform/fake/FakeFileSystem.h"
 
 #include <cstddef>
@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.lines().size() != loaded.size())
         std::abort();
     for (std::size_t i = 0; i < loaded.size(); ++i) {
-        if (app::charactersChangedByCp932(loaded[i]).empty() && again.lines()[i] != loaded[i])
+        if (platform::charactersChangedByCp932(loaded[i]).empty() && again.lines()[i] != loaded[i])
             std::abort();
     }
     return 0;

@@ -2,9 +2,9 @@
 
 #include "app/Messages.h"
 #include "platform/Encoding.h"
+#include "platform/Text.h"
 
 #include <string>
-#include <unordered_set>
 
 namespace lumitag::app {
 
@@ -12,31 +12,12 @@ namespace {
 
 constexpr std::size_t ListedLines = 10;
 
-Text numberText(std::size_t n) {
-    const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
-}
-
 } // namespace
-
-Text charactersChangedByCp932(TextView text) {
-    Text changed;
-    std::unordered_set<char32_t> seen;
-    for (const char32_t c : text) {
-        // ASCII is CP932's own first half; everything else is tried once.
-        if (c < 0x80 || !seen.insert(c).second)
-            continue;
-        const Text one(1, c);
-        if (platform::fromCp932(platform::toCp932(one)) != one)
-            changed.push_back(c);
-    }
-    return changed;
-}
 
 std::vector<LostCharacters> charactersLostInCp932(const std::vector<Text>& lines) {
     std::vector<LostCharacters> lost;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        Text missing = charactersChangedByCp932(lines[i]);
+        Text missing = platform::charactersChangedByCp932(lines[i]);
         if (!missing.empty())
             lost.push_back({i, std::move(missing)});
     }

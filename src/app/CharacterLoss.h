@@ -17,11 +17,6 @@ namespace lumitag::app {
 // file is written the user is told which characters on which lines, and
 // decides whether to write anyway.
 
-// The characters of the text that do not come back from CP932 as they were,
-// each once, in order of first appearance: those written as "?" and those
-// CP932 writes as another character (¥ as \, ‾ as ~).
-Text charactersChangedByCp932(TextView text);
-
 // The characters of one line that do not survive CP932, each once.
 struct LostCharacters {
     std::size_t line = 0; // index into the lines checked

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/ProgramTitle.h"
 #include "platform/Text.h"
 
 namespace lumitag::ui {
@@ -9,7 +10,7 @@ class Application;
 namespace lumitag::app {
 
 // The application title: the caption of the program's own message boxes.
-inline constexpr TextView ApplicationTitle = U"ルミタグ";
+inline constexpr TextView ApplicationTitle = ProgramTitle;
 inline constexpr TextView HostBusyMessage =
     U"エクセルが編集中です(またはエクセルシートがその他のウィンドウに隠れています)";
 inline constexpr TextView CloseSettingsMessage = U"設定を閉じてください";

@@ -1,5 +1,6 @@
 #include "app/TForm1.h"
 
+#include "app/Messages.h"
 #include "app/TForm2.h"
 #include "ui/Application.h"
 
@@ -7,7 +8,7 @@ namespace lumitag::app {
 
 TForm1::TForm1(ui::Application& application, Services services)
     : Form(application, "TForm1"), services_(services) {
-    setCaption(U"ルミタグ");
+    setCaption(Text(ApplicationTitle));
     setColor(ui::colors::SkyBlue);
     setKeyPreview(true);
     setPopupMenu(&PopupMenu1);

@@ -1,11 +1,11 @@
 // The orange-mode window: its controls at their design bounds, its creation
+#include "platform/Text.h"
 // steps and what happens each time it is shown.
-#include "app/TForm2.h"
-
 #include "app/Messages.h"
 #include "app/ProgramFiles.h"
 #include "app/SettingsLines.h"
 #include "app/TForm1.h"
+#include "app/TForm2.h"
 #include "ui/Application.h"
 
 #include <string>
@@ -32,8 +32,7 @@ Text letter(int index) {
 }
 
 Text tableName(int number) {
-    const std::string digits = std::to_string(number);
-    return U"Table " + Text(digits.begin(), digits.end());
+    return U"Table " + numberText(number);
 }
 
 } // namespace

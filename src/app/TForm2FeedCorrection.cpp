@@ -1,4 +1,5 @@
 // The orange window's marker adjustments: the work length box, the feed
+#include "platform/Text.h"
 // correction computed from measured lengths or typed as a percentage, and the
 // labels of the three count columns of 3BOX.
 #include "app/Messages.h"
@@ -19,17 +20,13 @@ constexpr TextView FeedCorrectionHint =
     U"送り補正の前にテストマーキングしてください（’I’をTBの数＋１でマーキング）";
 constexpr TextView OutOfRangeMessage = U"送り補正の範囲を超えています（長さ設定を変更してください）";
 
-bool isDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
-
 // The boxes of this panel take only their listed characters and Backspace.
 void acceptDigits(char32_t& character) {
-    if (!isDigit(character) && character != ui::chars::Backspace)
+    if (!isAsciiDigit(character) && character != ui::chars::Backspace)
         character = ui::chars::None;
 }
 void acceptDecimal(char32_t& character) {
-    if (!isDigit(character) && character != U'.' && character != ui::chars::Backspace)
+    if (!isAsciiDigit(character) && character != U'.' && character != ui::chars::Backspace)
         character = ui::chars::None;
 }
 

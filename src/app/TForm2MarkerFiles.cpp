@@ -1,4 +1,5 @@
 // The orange window's marker files: the table file and the table box, the
+#include "platform/Text.h"
 // settings panel's table settings, and saving, marking and importing marker
 // data files.
 #include "app/CharacterLoss.h"
@@ -40,11 +41,6 @@ constexpr TextView WindowsFontImportLimitMessage = U"インポート出来るの
 
 constexpr TextView MarkFileWithHeader = U"lumitagr.cta";
 constexpr TextView MarkFileHeaderless = U"lumitagr.ctk";
-
-Text numberText(std::size_t n) {
-    const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
-}
 
 // A failed read or write names the file, so that the user can find out what
 // is in the way (a read-only folder, a file open elsewhere).

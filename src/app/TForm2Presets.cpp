@@ -1,4 +1,5 @@
 // The orange window's preset buttons, count buttons and the settings panel
+#include "platform/Text.h"
 // where the presets are defined.
 #include "app/TForm2.h"
 #include "ui/Application.h"
@@ -17,11 +18,6 @@ constexpr struct {
                     {"SpeedButton46", U"&4"}, {"SpeedButton41", U"&5"}, {"SpeedButton48", U"&6"},
                     {"SpeedButton42", U"&7"}, {"SpeedButton49", U"&8"}, {"SpeedButton43", U"&9"},
                     {"SpeedButton50", U"1&0"}};
-
-Text numberText(int n) {
-    const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
-}
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "entry/SequenceBoxInput.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 
 namespace lumitag::entry {
@@ -7,14 +9,11 @@ namespace {
 
 constexpr char32_t backspace = U'\b';
 
-bool isDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
 bool isUpperHexDigit(char32_t c) {
-    return isDigit(c) || (c >= U'A' && c <= U'F');
+    return isAsciiDigit(c) || (c >= U'A' && c <= U'F');
 }
 bool isAsciiLetterOrDigit(char32_t c) {
-    return isDigit(c) || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
+    return isAsciiDigit(c) || (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
 }
 
 } // namespace
@@ -36,7 +35,7 @@ bool isValidRangeText(TextView text) {
     case 2:
         return std::all_of(text.begin(), text.end(), isUpperHexDigit);
     case 3:
-        return std::all_of(text.begin(), text.end(), isDigit);
+        return std::all_of(text.begin(), text.end(), isAsciiDigit);
     default:
         return false;
     }

@@ -1,5 +1,7 @@
 #include "entry/SequenceValues.h"
 
+#include "platform/Text.h"
+
 #include <cassert>
 #include <limits>
 #include <optional>
@@ -13,7 +15,7 @@ constexpr std::int64_t largestNumber = std::numeric_limits<std::int32_t>::max();
 
 int digitValue(char32_t c, int base) {
     int value = 99;
-    if (c >= U'0' && c <= U'9')
+    if (isAsciiDigit(c))
         value = static_cast<int>(c - U'0');
     else if (c >= U'A' && c <= U'F')
         value = static_cast<int>(c - U'A') + 10;

@@ -1,6 +1,7 @@
 #include "markerfile/DestinationRow.h"
 
 #include "markerfile/TableStore.h"
+#include "platform/Text.h"
 
 #include <string>
 
@@ -11,10 +12,7 @@ namespace {
 constexpr TextView destinationPrefix = U"Table ";
 
 Text destinationText(std::size_t number) {
-    const std::string digits = std::to_string(number);
-    Text text(destinationPrefix);
-    text.append(digits.begin(), digits.end());
-    return text;
+    return Text(destinationPrefix) + numberText(number);
 }
 
 // The number of a destination "Table 0" to "Table 20" written exactly as the

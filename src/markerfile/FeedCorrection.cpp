@@ -1,5 +1,7 @@
 #include "markerfile/FeedCorrection.h"
 
+#include "platform/Text.h"
+
 #include <string>
 
 namespace lumitag::markerfile {
@@ -47,7 +49,7 @@ std::optional<Decimal> parseDecimal(TextView text) {
             if (point)
                 return std::nullopt;
             point = true;
-        } else if (c >= U'0' && c <= U'9') {
+        } else if (isAsciiDigit(c)) {
             if (number.mantissa == 0 && c == U'0' && !point) // leading zeros carry nothing
                 continue;
             if (++digits > maximumDigits)

@@ -1,5 +1,6 @@
 #include "markerfile/TableFile.h"
 
+#include "platform/Text.h"
 #include "platform/TextFiles.h"
 
 #include <algorithm>
@@ -15,10 +16,6 @@ constexpr char32_t comma = U',';
 // Blanks and control characters separate fields like a comma does.
 bool isSeparatorBlank(char32_t c) {
     return c <= U' ';
-}
-
-Text asciiText(const std::string& ascii) {
-    return Text(ascii.begin(), ascii.end());
 }
 
 Text quotedField(const Text& cell) {
@@ -144,7 +141,7 @@ platform::Status SaveTableFile(platform::FileSystem& files, const std::filesyste
 Text tableBoxItemText(const TableStore& store, std::size_t index) {
     Text item = store.cell(index, tableColumn::tableName);
     item += U" (Table";
-    item += asciiText(std::to_string(index + 1));
+    item += numberText(index + 1);
     item += U")";
     return item;
 }

@@ -4,6 +4,8 @@
 #include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
 #include "marking/Snapshot.h"
+#include "platform/ProgramTitle.h"
+#include "platform/Text.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Events.h"
@@ -17,19 +19,13 @@ namespace lumitag::marking {
 
 namespace {
 
-constexpr TextView Caption = U"ルミタグ";
 constexpr TextView LineBreak = U"\r\n";
 // How far delete-last-line keeps the end of the list in view.
 constexpr int EndOfListMargin = 15;
 constexpr int MaxScrollSteps = 14;
 
-Text numberText(int n) {
-    const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
-}
-
 platform::Answer ask(ui::Application& app, const Text& text, platform::Buttons buttons) {
-    return app.showMessage(platform::MessageKind::Question, Text(Caption), text, buttons);
+    return app.showMessage(platform::MessageKind::Question, Text(ProgramTitle), text, buttons);
 }
 
 // Whether a CR-terminated line of the text holds a full-width character; text
@@ -227,7 +223,7 @@ void ListCommands::Ins1Click() {
     // insertion is refused instead.
     const int room = MarkingList::LastRow - list.lineCount();
     if (rect.top < list.nextFreeRow() && count > room) {
-        list.grid().application().showMessage(platform::MessageKind::Information, Text(Caption),
+        list.grid().application().showMessage(platform::MessageKind::Information, Text(ProgramTitle),
                                               U"行挿入すると1000行を超えます。\r\n（挿入できるのはあと" +
                                                   numberText(room) + U"行です）",
                                               platform::Buttons::Ok);

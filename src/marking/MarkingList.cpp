@@ -1,6 +1,7 @@
 #include "marking/MarkingList.h"
 
 #include "marking/FullWidth.h"
+#include "platform/Text.h"
 #include "ui/Button.h"
 #include "ui/MenuItem.h"
 #include "ui/SpeedButton.h"
@@ -41,11 +42,6 @@ ModeLook modeLook(const ListModes& modes) {
     if (modes.stringInsert)
         return {U"\u3000  文字列挿入モード", U"\u3000\u3000\u3000  文字列挿入モード", StringInsertColor};
     return {U"\u3000   マーキングデータ", U"\u3000\u3000\u3000  マーキングデータ", ui::colors::ButtonFace};
-}
-
-Text numberText(int n) {
-    const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
 }
 
 } // namespace

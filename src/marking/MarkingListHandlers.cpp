@@ -1,4 +1,5 @@
 // The event handlers of StringGrid1 and Timer1: painting with the full-width
+#include "platform/ProgramTitle.h"
 // recompute, the mouse rules, in-cell editing and row moving.
 #include "marking/FullWidth.h"
 #include "marking/MarkingList.h"
@@ -85,7 +86,7 @@ bool MarkingList::refuseFullWidthInMarkMode() {
     const ui::GridRect rect = selection();
     grid.hideEditor();
     setCell(rect.left, rect.top, {});
-    grid.application().showMessage(platform::MessageKind::Information, U"ルミタグ",
+    grid.application().showMessage(platform::MessageKind::Information, Text(ProgramTitle),
                                    U"全角文字（漢字、ひらがな等）の入力はできません", platform::Buttons::Ok);
     setCell(rect.left, rect.top, rememberedCellText_);
     grid.showEditor();

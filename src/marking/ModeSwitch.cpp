@@ -2,6 +2,7 @@
 
 #include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
+#include "platform/ProgramTitle.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -176,7 +177,7 @@ void ModeSwitch::N18Click() {
         return;
     }
     if (c_.Button4.visible() && !c_.N6.enabled() && !c_.N9.enabled())
-        list.grid().application().showMessage(platform::MessageKind::Information, U"ルミタグ",
+        list.grid().application().showMessage(platform::MessageKind::Information, Text(ProgramTitle),
                                               Text(FullWidthInListMessage), platform::Buttons::Ok);
     if ((modes.numberingMark || modes.edit) && !list.contextMenuPending())
         endGridModes();

@@ -1,5 +1,7 @@
 #include "marking/Snapshot.h"
 
+#include "platform/Text.h"
+
 #include <optional>
 #include <string>
 
@@ -28,8 +30,7 @@ std::optional<int> rowNumber(TextView text) {
 } // namespace
 
 Text makeSnapshot(int selectRow, const std::vector<RowFields>& rows) {
-    const std::string number = std::to_string(selectRow);
-    Text text(number.begin(), number.end());
+    Text text = numberText(selectRow);
     text += LineBreak;
     for (const RowFields& fields : rows) {
         for (std::size_t i = 0; i < fields.size(); ++i) {

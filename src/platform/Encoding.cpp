@@ -100,10 +100,9 @@ Text fromUtf32Le(std::string_view bytes) {
     return text;
 }
 
-// Converts text to CP932; calls onUnrepresentable(c) for every character that
-// CP932 has no bytes for and writes "?" in its place.
-template <typename OnUnrepresentable>
-std::string encodeCp932(TextView text, OnUnrepresentable onUnrepresentable) {
+} // namespace
+
+std::string toCp932(TextView text) {
     std::string out;
     Converter converter(cp932Name, utf32Name);
     if (!converter.valid()) {
@@ -112,7 +111,6 @@ std::string encodeCp932(TextView text, OnUnrepresentable onUnrepresentable) {
             if (c < 0x80) {
                 out.push_back(static_cast<char>(c));
             } else {
-                onUnrepresentable(c);
                 out.push_back('?');
             }
         }
@@ -126,9 +124,8 @@ std::string encodeCp932(TextView text, OnUnrepresentable onUnrepresentable) {
         if (converter.convert(in, inLeft, out) == 0)
             break;
         // iconv stopped before a character it cannot convert (or, with
-        // well-formed UTF-32 input, before a surrogate or out-of-range value).
-        const std::size_t index = static_cast<std::size_t>(in - input.data()) / 4;
-        onUnrepresentable(text[index]);
+        // well-formed UTF-32 input, before a surrogate or out-of-range value):
+        // "?" stands in for it.
         out.push_back('?');
         const std::size_t skip = inLeft < 4 ? inLeft : 4;
         in += skip;
@@ -137,6 +134,8 @@ std::string encodeCp932(TextView text, OnUnrepresentable onUnrepresentable) {
     }
     return out;
 }
+
+namespace {
 
 void appendLines(std::string& out, const std::vector<Text>& lines, std::string (*encode)(TextView)) {
     for (const Text& line : lines) {
@@ -208,10 +207,6 @@ Text fromUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string toCp932(TextView text) {
-    return encodeCp932(text, [](char32_t) {});
-}
-
 Text fromCp932(std::string_view bytes) {
     Converter converter(utf32Name, cp932Name);
     if (!converter.valid()) {
@@ -241,14 +236,18 @@ Text fromCp932(std::string_view bytes) {
     return fromUtf32Le(utf32);
 }
 
-Text charactersNotInCp932(TextView text) {
-    Text missing;
+Text charactersChangedByCp932(TextView text) {
+    Text changed;
     std::unordered_set<char32_t> seen;
-    encodeCp932(text, [&](char32_t c) {
-        if (seen.insert(c).second)
-            missing.push_back(c);
-    });
-    return missing;
+    for (const char32_t c : text) {
+        // ASCII is CP932's own first half; everything else is tried once.
+        if (c < 0x80 || !seen.insert(c).second)
+            continue;
+        const Text one(1, c);
+        if (fromCp932(toCp932(one)) != one)
+            changed.push_back(c);
+    }
+    return changed;
 }
 
 Text fromUtf16(std::string_view bytes, ByteOrder order) {

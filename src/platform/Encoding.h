@@ -31,9 +31,11 @@ std::string toCp932(TextView text);
 // valid trail byte becomes U+FFFD and decoding goes on with the next byte.
 Text fromCp932(std::string_view bytes);
 
-// The characters of the text that CP932 cannot represent (those toCp932 would
-// write as "?"), each once, in order of first appearance.
-Text charactersNotInCp932(TextView text);
+// The characters of the text that do not come back from CP932 as they were,
+// each once, in order of first appearance: those toCp932 writes as "?" and
+// those it writes as another character's bytes (¥ as \, ‾ as ~), which read
+// back as that other character.
+Text charactersChangedByCp932(TextView text);
 
 enum class ByteOrder { LittleEndian, BigEndian };
 

@@ -13,7 +13,7 @@ namespace lumitag::platform {
 Result<DecodedTextFile> readTextFile(FileSystem& files, const std::filesystem::path& path);
 
 // Writes CP932 lines ended by CR LF, atomically. Characters CP932 cannot
-// represent are written as "?" (see charactersNotInCp932 to warn first).
+// represent are written as "?" (see charactersChangedByCp932 to warn first).
 Status writeCp932TextFile(FileSystem& files, const std::filesystem::path& path,
                           const std::vector<Text>& lines);
 

@@ -2,6 +2,8 @@
 
 #include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
+#include "platform/ProgramTitle.h"
+#include "platform/Text.h"
 #include "ui/Application.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
@@ -15,11 +17,6 @@ namespace {
 constexpr ui::Color FocusedBoxColor{182, 254, 236};
 constexpr TextView CountSeparator = U"箇所：";
 
-Text decimal(int value) {
-    const std::string digits = std::to_string(value);
-    return Text(digits.begin(), digits.end());
-}
-
 } // namespace
 
 void commitCellEditor(marking::MarkingList& list) {
@@ -28,12 +25,13 @@ void commitCellEditor(marking::MarkingList& list) {
 }
 
 void finishTool(ui::Application& app, marking::ListUndo& undo, int changed, TextView what) {
-    showToolMessage(app, decimal(changed) + Text(CountSeparator) + Text(what));
+    showToolMessage(app, numberText(changed) + Text(CountSeparator) + Text(what));
     undo.OfferToolCancel();
 }
 
 void showToolMessage(ui::Application& app, TextView text) {
-    app.showMessage(platform::MessageKind::Information, U"ルミタグ", Text(text), platform::Buttons::Ok);
+    app.showMessage(platform::MessageKind::Information, Text(ProgramTitle), Text(text),
+                    platform::Buttons::Ok);
 }
 
 int rewriteColumn(marking::MarkingList& list, int col, int top, int bottom,

@@ -481,27 +481,42 @@ void Application::collectTimers(std::vector<Timer*>& out) const {
     }
 }
 
+std::optional<Milliseconds> Application::nextTimerDue() const {
+    std::optional<Milliseconds> next;
+    for (const Form* form : forms_) {
+        for (const Timer* timer : form->timers()) {
+            if (timer->enabled() && (!next || timer->due() < *next))
+                next = timer->due();
+        }
+    }
+    return next;
+}
+
 void Application::advance(Milliseconds elapsed) {
     if (modal() || elapsed.count() <= 0)
         return;
-    const Milliseconds end = now_ + elapsed;
+    now_ += elapsed;
+    // One wake of the event loop: every timer that has come due fires once,
+    // earliest first, however many of its periods the stall has swallowed, and
+    // counts its next period from now. A firing timer is due later than now
+    // afterwards, and a timer started by a handler counts from now too, so this
+    // runs at most once per timer. The timers are looked up again after every
+    // handler because a handler may stop, start or destroy any of them.
     std::vector<Timer*> timers;
     while (true) {
         collectTimers(timers);
         Timer* next = nullptr;
         for (Timer* timer : timers) {
-            if (timer->enabled() && timer->due() <= end && (next == nullptr || timer->due() < next->due()))
+            if (timer->enabled() && timer->due() <= now_ && (next == nullptr || timer->due() < next->due()))
                 next = timer;
         }
         if (next == nullptr)
             break;
-        now_ = std::max(now_, next->due());
         next->due_ = now_ + next->interval();
         if (next->onTimer)
             next->onTimer();
         idle();
     }
-    now_ = end;
 }
 
 namespace {

@@ -118,9 +118,14 @@ public:
 
     // --- Time ----------------------------------------------------------------
     Milliseconds now() const { return now_; }
-    // Moves the clock on; timers due on the way fire in order, and the idle
-    // step runs after each. Does nothing while a modal dialog is open.
+    // One wake of the event loop after `elapsed`: the clock moves on, and each
+    // enabled timer whose due time has come fires once, earliest first, with
+    // the idle step after each; its next due time counts from the new now. A
+    // long stall therefore never replays missed ticks. Does nothing while a
+    // modal dialog is open.
     void advance(Milliseconds elapsed);
+    // The earliest due time of an enabled timer; nothing when none runs.
+    std::optional<Milliseconds> nextTimerDue() const;
 
     // --- Painting ------------------------------------------------------------
     // Paints every invalid control that is showing (paint handlers run here

@@ -11,9 +11,11 @@ class Form;
 
 using Milliseconds = std::chrono::milliseconds;
 
-// A timer on the application's clock. It fires each time the clock has
-// advanced by its interval since it was enabled (or last fired), while it is
-// enabled. Like the classic component it starts enabled with 1000 ms.
+// A timer on the application's clock. While enabled it comes due when the
+// clock has advanced by its interval since it was enabled (or last fired), and
+// fires at the next wake of the event loop (Application::advance): once,
+// however late that wake is. Like the classic component it starts enabled
+// with 1000 ms.
 class Timer {
 public:
     Timer(Form& owner, std::string name);

@@ -81,7 +81,7 @@ TEST_F(ProgramTest, FailedSaveAsksWhetherToEndWithoutSaving) {
 
 TEST_F(ProgramTest, OpenPresetSettingRefusesToClose) {
     start();
-    orange().CheckBox2.setChecked(true);
+    driver.click(orange().CheckBox2);
     driver.click(orange().Button5);
     driver.expectMessage(U"設定を閉じてください");
     EXPECT_EQ(dialogs.messageCount(), 1u) << "no closing question";

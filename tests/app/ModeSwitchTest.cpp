@@ -76,7 +76,7 @@ TEST_F(ModeSwitch, ThreeBoxLinesAreEmptiedAndTheListTurnsOneBoxBeforeTheBlueWind
 }
 
 TEST_F(ModeSwitch, OpenPresetSettingStaysInOrangeMode) {
-    orange().CheckBox2.setChecked(true);
+    driver.click(orange().CheckBox2);
     driver.press("Shift+F1");
     driver.expectMessage(U"設定を閉じてください");
     EXPECT_TRUE(orange().visible());

@@ -53,17 +53,22 @@ TEST(Cp932, ConvertsVendorCharactersAndTheAsciiRange) {
     EXPECT_EQ(fromCp932(bytes), text);
 }
 
-TEST(Cp932, UnrepresentableCharactersAreWrittenAsQuestionMarksAndListedOnce) {
+TEST(Cp932, CharactersThatDoNotComeBackAreListedOnce) {
     const Text text = U"a𠮷é😀b𠮷";
     EXPECT_EQ(toCp932(text), "a???b?");
-    EXPECT_EQ(charactersNotInCp932(text), U"𠮷é😀");
-    EXPECT_EQ(charactersNotInCp932(U"髙①Ⅲ♯〜～ｶﾀｶﾅ漢字"), U"");
+    EXPECT_EQ(charactersChangedByCp932(text), U"𠮷é😀");
+    EXPECT_EQ(charactersChangedByCp932(U"髙①Ⅲ♯～ｶﾀｶﾅ漢字\\~"), U"");
+    // ¥ and ‾ are written as the bytes of \ and ~, the wave dash 〜 as those of
+    // the full-width tilde ～, and read back as those: changed as surely as 𠮷.
+    EXPECT_EQ(toCp932(U"¥‾"), "\\~");
+    EXPECT_EQ(toCp932(U"〜"), toCp932(U"～"));
+    EXPECT_EQ(charactersChangedByCp932(U"¥100 ‾ 〜 𠮷é ¥"), U"¥‾〜𠮷é");
 
     Text invalid = U"x";
     invalid.push_back(0xDC00);
     invalid.push_back(0x110000);
     EXPECT_EQ(toCp932(invalid), "x??");
-    EXPECT_EQ(charactersNotInCp932(invalid).size(), 2u);
+    EXPECT_EQ(charactersChangedByCp932(invalid).size(), 2u);
 }
 
 TEST(Cp932, UndefinedAndBrokenBytesBecomeReplacementsWithoutLosingNeighbours) {
@@ -201,7 +206,7 @@ TEST(Decoders, RandomBytesAlwaysGiveValidText) {
             ASSERT_TRUE(isValidText(line));
 
         // Whatever CP932 gave back can be written again in full.
-        ASSERT_TRUE(charactersNotInCp932(cp932).find_first_not_of(R) == Text::npos);
+        ASSERT_TRUE(charactersChangedByCp932(cp932).find_first_not_of(R) == Text::npos);
     }
 }
 

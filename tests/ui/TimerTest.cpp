@@ -1,5 +1,9 @@
 #include "TestWindow.h"
 
+#include <memory>
+#include <string>
+#include <vector>
+
 namespace lumitag::ui::test {
 namespace {
 
@@ -72,6 +76,91 @@ TEST_F(Timers, PaintingRunsBetweenTicks) {
     ASSERT_EQ(paintsSeenAtTick.size(), 3u);
     EXPECT_EQ(paintsSeenAtTick[0], 0);
     EXPECT_GT(paintsSeenAtTick[1], 0) << "the change of the first tick was painted before the second";
+}
+
+// One wake of the event loop after a stall (a slow file dialog, an fsync, a
+// spreadsheet call waiting for its timeout) fires each due timer once, not
+// once per period missed, and the next period counts from the wake.
+TEST_F(Timers, AStallFiresEachDueTimerOnceAndCountsOnFromTheWake) {
+    Timer synchroniser{form, "synchroniser"};
+    synchroniser.setInterval(Milliseconds{1});
+    int synchronisations = 0;
+    synchroniser.onTimer = [&] { ++synchronisations; };
+    form.Timer1.start();
+
+    app.advance(Milliseconds{5000});
+    EXPECT_EQ(fired, (std::vector<long long>{5000}));
+    EXPECT_EQ(synchronisations, 1);
+    EXPECT_EQ(form.Timer1.due(), Milliseconds{5100});
+    EXPECT_EQ(synchroniser.due(), Milliseconds{5001});
+
+    app.advance(Milliseconds{10});
+    EXPECT_EQ(synchronisations, 2) << "a late wake still fires the 1 ms timer only once";
+    EXPECT_EQ(fired.size(), 1u);
+    app.advance(Milliseconds{90});
+    EXPECT_EQ(fired, (std::vector<long long>{5000, 5100}));
+}
+
+TEST_F(Timers, OneWakeFiresTheDueTimersEarliestFirstAndPaintsAfterEach) {
+    Timer later{form, "later"};
+    later.setInterval(Milliseconds{50});
+    form.Timer1.start(); // due at 100
+    later.start();       // due at 50
+    std::vector<std::string> order;
+    form.Grid.onDrawCell = [&](int, int, const Rect&, GridDrawState) {
+        if (order.empty() || order.back() != "paint")
+            order.push_back("paint");
+    };
+    driver.idle();
+    order.clear();
+    later.onTimer = [&] {
+        order.push_back("later");
+        form.Grid.setCell(1, 1, U"x");
+    };
+    form.Timer1.onTimer = [&] { order.push_back("Timer1"); };
+    app.advance(Milliseconds{300});
+    EXPECT_EQ(order, (std::vector<std::string>{"later", "paint", "Timer1"}));
+}
+
+TEST_F(Timers, HandlersThatStopStartOrDestroyOtherTimersInTheSameWake) {
+    auto doomed = std::make_unique<Timer>(form, "doomed");
+    Timer stopped{form, "stopped"};
+    Timer started{form, "started"};
+    for (Timer* timer : {doomed.get(), &stopped, &started})
+        timer->setInterval(Milliseconds{100});
+    form.Timer1.setInterval(Milliseconds{50});
+    started.stop();
+    form.Timer1.start();
+    std::vector<std::string> order;
+    // Timer1 is due first and rearranges the others before they get their turn.
+    form.Timer1.onTimer = [&] {
+        order.push_back("Timer1");
+        if (!doomed)
+            return;
+        doomed.reset();
+        stopped.stop();
+        started.start();
+    };
+    stopped.onTimer = [&] { order.push_back("stopped"); };
+    started.onTimer = [&] { order.push_back("started " + std::to_string(app.now().count())); };
+
+    app.advance(Milliseconds{1000});
+    EXPECT_EQ(order, (std::vector<std::string>{"Timer1"})) << "a timer started in this wake counts from now";
+    EXPECT_EQ(started.due(), Milliseconds{1100});
+    app.advance(Milliseconds{100});
+    EXPECT_EQ(order, (std::vector<std::string>{"Timer1", "Timer1", "started 1100"}));
+}
+
+TEST_F(Timers, TheDriverLetsTimePassTickByTick) {
+    Timer fast{form, "fast"};
+    fast.setInterval(Milliseconds{1});
+    int ticks = 0;
+    fast.onTimer = [&] { ++ticks; };
+    form.Timer1.start();
+    driver.advance(1000);
+    EXPECT_EQ(ticks, 1000);
+    EXPECT_EQ(fired.size(), 10u);
+    EXPECT_EQ(app.now(), Milliseconds{1000});
 }
 
 TEST_F(Timers, TimersOfHiddenWindowsRun) {

@@ -1,5 +1,7 @@
 #include "entry/marks/MarkRules.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cstddef>
 
@@ -81,7 +83,7 @@ bool readsAsHexadecimal(TextView text) {
     if (text.empty() || text.size() > 8)
         return false;
     return std::all_of(text.begin(), text.end(), [](char32_t c) {
-        return (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'F') || (c >= U'a' && c <= U'f');
+        return isAsciiDigit(c) || (c >= U'A' && c <= U'F') || (c >= U'a' && c <= U'f');
     });
 }
 

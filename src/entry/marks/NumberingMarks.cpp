@@ -3,6 +3,7 @@
 #include "entry/SequenceGroup.h"
 #include "entry/marks/MarkRules.h"
 #include "marking/MarkingList.h"
+#include "platform/ProgramTitle.h"
 #include "ui/Application.h"
 #include "ui/Edit.h"
 #include "ui/Events.h"
@@ -305,7 +306,7 @@ void NumberingMarks::N13Click() {
 }
 
 void NumberingMarks::showMessage(TextView text) const {
-    c_.form.application().showMessage(platform::MessageKind::Information, U"ルミタグ", Text(text),
+    c_.form.application().showMessage(platform::MessageKind::Information, Text(ProgramTitle), Text(text),
                                       platform::Buttons::Ok);
 }
 

@@ -5,6 +5,8 @@
 #include "marking/FullWidth.h"
 #include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
+#include "platform/ProgramTitle.h"
+#include "platform/Text.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -30,10 +32,6 @@ constexpr TextView ListBecameFullMessage = U"マーキングデータが1000行�
 constexpr int AppendScrollMargin = 13;
 constexpr int InsertScrollMargin = 14;
 constexpr int LastTopRow = 986;
-
-bool isDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
 
 bool holds(const Text& text, char32_t c) {
     return text.find(c) != Text::npos;
@@ -114,7 +112,7 @@ void EntryPanel::installCount(ui::Edit& edit, bool secondOrThird) {
     edit.onKeyPress = [this, secondOrThird](char32_t& character) {
         // The count box takes any text in TEXT box mode, where it holds the free text.
         const bool numbers = secondOrThird || c_.list.boxMode() != marking::BoxMode::Text;
-        if (numbers && character != ui::chars::Backspace && !isDigit(character))
+        if (numbers && character != ui::chars::Backspace && !isAsciiDigit(character))
             character = ui::chars::None;
     };
     edit.onKeyDown = [this, &edit](ui::KeyEvent& event) { fieldKeyDown(edit, event); };
@@ -490,7 +488,7 @@ void EntryPanel::Button7Click() {
         list.updateNextFreeRow();
     }
     if (list.nextFreeRow() > MarkingList::LastRow) {
-        list.grid().application().showMessage(platform::MessageKind::Information, U"ルミタグ",
+        list.grid().application().showMessage(platform::MessageKind::Information, Text(ProgramTitle),
                                               Text(ListFullMessage), platform::Buttons::Ok);
         return;
     }
@@ -592,7 +590,7 @@ void EntryPanel::expand(const EntryTexts& entry, int insertion) {
         }
         ++lines;
         if (lines >= MarkingList::LastRow) {
-            list.grid().application().showMessage(platform::MessageKind::Information, U"ルミタグ",
+            list.grid().application().showMessage(platform::MessageKind::Information, Text(ProgramTitle),
                                                   Text(ListBecameFullMessage), platform::Buttons::Ok);
             break;
         }

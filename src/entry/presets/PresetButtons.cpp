@@ -1,6 +1,8 @@
 #include "entry/presets/PresetButtons.h"
 
 #include "entry/panel/SequenceModeView.h"
+#include "platform/ProgramTitle.h"
+#include "platform/Text.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -19,11 +21,6 @@ namespace lumitag::entry {
 namespace {
 
 constexpr TextView DefinitionErrorMessage = U"連番ボタンの作成にエラーがあります";
-
-Text numberText(int n) {
-    const std::string digits = std::to_string(n);
-    return Text(digits.begin(), digits.end());
-}
 
 // Leading and trailing blanks and control characters go.
 Text trimmed(const Text& text) {
@@ -121,7 +118,7 @@ void PresetButtons::applyDefinition(std::size_t group, const PresetDefinition& d
         return;
     case DefinitionShape::RangeError:
         // The group shows a range with the texts it had.
-        c_.form.application().showMessage(platform::MessageKind::Information, U"ルミタグ",
+        c_.form.application().showMessage(platform::MessageKind::Information, Text(ProgramTitle),
                                           Text(DefinitionErrorMessage), platform::Buttons::Ok);
         showSequenceMode(s, SequenceMode::Range);
         return;

@@ -1,5 +1,7 @@
 #include "entry/presets/PresetDefinition.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <optional>
@@ -11,13 +13,9 @@ namespace {
 constexpr char32_t Blank = U' ';
 constexpr char32_t Hyphen = U'-';
 
-bool isDecimal(char32_t c) {
-    return c >= U'0' && c <= U'9';
-}
-
 // Upper-case hexadecimal only: a preset range of a-f is a letter range.
 bool isHexOrDigit(char32_t c) {
-    return isDecimal(c) || (c >= U'A' && c <= U'F');
+    return isAsciiDigit(c) || (c >= U'A' && c <= U'F');
 }
 
 bool isUpper(char32_t c) {
@@ -66,10 +64,10 @@ std::optional<PresetDefinition> range(TextView s) {
     static constexpr Shape shapes[] = {
         {3, 1, isHexOrDigit}, // a-b
         {4, 1, isHexOrDigit}, // a-bc
-        {5, 1, isDecimal},    // a-bcd
+        {5, 1, isAsciiDigit}, // a-bcd
         {4, 2, isHexOrDigit}, // ab-c
         {5, 2, isHexOrDigit}, // ab-cd
-        {5, 3, isDecimal},    // abc-d
+        {5, 3, isAsciiDigit}, // abc-d
     };
     for (const Shape& shape : shapes) {
         if (s.size() != shape.length || s[shape.hyphen] != Hyphen)

@@ -1,6 +1,7 @@
 #include "entry/store/LetterStore.h"
 
 #include "entry/panel/SequenceModeView.h"
+#include "platform/ProgramTitle.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -197,9 +198,10 @@ void LetterStore::ToggleHistoryMode() {
 }
 
 void LetterStore::ClearAll() {
-    if (!c_.CheckBox2.checked() && c_.form.application().showMessage(
-                                       platform::MessageKind::Question, U"ルミタグ", Text(ClearAllQuestion),
-                                       platform::Buttons::YesCancel) == platform::Answer::Yes) {
+    if (!c_.CheckBox2.checked() &&
+        c_.form.application().showMessage(platform::MessageKind::Question, Text(ProgramTitle),
+                                          Text(ClearAllQuestion),
+                                          platform::Buttons::YesCancel) == platform::Answer::Yes) {
         LetterSlots empty;
         show(empty);
     }

@@ -1,5 +1,7 @@
 #include "platform/fake/FakeDialogs.h"
 
+#include "platform/Encoding.h"
+
 #include <algorithm>
 
 namespace lumitag::platform {
@@ -90,6 +92,15 @@ void FakeDialogs::queueFile(Text path) {
 
 void FakeDialogs::queueFileCancel() {
     files_.emplace_back(std::nullopt);
+}
+
+std::vector<std::string> FakeDialogs::unusedScript() const {
+    std::vector<std::string> unused;
+    for (const Answer answer : answers_)
+        unused.push_back(std::string("answer ") + answerName(answer));
+    for (const std::optional<Text>& file : files_)
+        unused.push_back(file ? "file " + toUtf8(*file) : std::string("file dialog cancelled"));
+    return unused;
 }
 
 std::vector<MessageRequest> FakeDialogs::messages() const {

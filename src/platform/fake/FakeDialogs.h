@@ -43,6 +43,10 @@ public:
     void setUnscriptedMessage(UnscriptedMessage policy) { unscripted_ = policy; }
     std::size_t pendingAnswers() const { return answers_.size(); }
     std::size_t pendingFiles() const { return files_.size(); }
+    // What the script still holds, in order ("answer Yes", "file /a.cta",
+    // "file dialog cancelled"): answers no dialog took. A test ends with this
+    // empty, or a box it meant to answer never came (ui::testing::Driver checks).
+    std::vector<std::string> unusedScript() const;
 
     // Runs when a message box is shown, before it is answered: lets a test look
     // at the program's state while the box is open.

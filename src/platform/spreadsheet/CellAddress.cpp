@@ -1,5 +1,7 @@
 #include "platform/spreadsheet/CellAddress.h"
 
+#include "platform/Text.h"
+
 #include <algorithm>
 #include <string>
 
@@ -9,9 +11,6 @@ namespace {
 
 bool isAsciiLetter(char32_t c) {
     return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
-}
-bool isAsciiDigit(char32_t c) {
-    return c >= U'0' && c <= U'9';
 }
 int letterValue(char32_t c) {
     return c >= U'a' ? static_cast<int>(c - U'a') + 1 : static_cast<int>(c - U'A') + 1;
@@ -71,11 +70,7 @@ std::optional<int> programColumnNumber(TextView letters) {
 }
 
 Text cellAddress(CellRef cell) {
-    Text address = columnLetters(cell.column).value_or(Text{});
-    for (const char c : std::to_string(cell.row)) {
-        address.push_back(static_cast<char32_t>(c));
-    }
-    return address;
+    return columnLetters(cell.column).value_or(Text{}) + numberText(cell.row);
 }
 
 std::optional<CellRef> parseCellAddress(TextView address) {

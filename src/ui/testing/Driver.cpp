@@ -1,6 +1,7 @@
 #include "ui/testing/Driver.h"
 
 #include "platform/Encoding.h"
+#include "platform/Text.h"
 #include "ui/ComboBox.h"
 #include "ui/Form.h"
 #include "ui/MenuItem.h"
@@ -8,8 +9,11 @@
 #include "ui/RadioGroup.h"
 #include "ui/StringGrid.h"
 
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace lumitag::ui::testing {
 namespace {
@@ -52,7 +56,7 @@ KeyStroke keyStrokeFor(char32_t c) {
         return {static_cast<Key>(c - U'a' + U'A'), Modifiers::None};
     if (c >= U'A' && c <= U'Z')
         return {static_cast<Key>(c), Modifiers::Shift};
-    if (c >= U'0' && c <= U'9')
+    if (isAsciiDigit(c))
         return {static_cast<Key>(c), Modifiers::None};
     for (const TypedCharacter& symbol : symbolKeys) {
         if (symbol.character == c)
@@ -73,8 +77,29 @@ char32_t characterOf(Key key, Modifiers modifiers) {
     return 0;
 }
 
-Driver::Driver(Application& application, platform::FakeDialogs& dialogs)
-    : application_(application), dialogs_(dialogs) {}
+Driver::Driver(Application& application, platform::FakeDialogs& dialogs, UnusedScript unusedScript)
+    : application_(application), dialogs_(dialogs), unusedScript_(unusedScript) {}
+
+Driver::~Driver() {
+    // After a fatal failure the rest of the test did not run: what it scripted
+    // for later is left over by design, and a second failure would only hide the first.
+    if (unusedScript_ == UnusedScript::Fails && !::testing::Test::HasFatalFailure())
+        expectScriptUsed();
+}
+
+void Driver::expectScriptUsed(std::source_location where) {
+    const std::vector<std::string> unused = dialogs_.unusedScript();
+    if (!unused.empty()) {
+        std::string list;
+        for (const std::string& item : unused)
+            list += "\n  " + item;
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line()))
+            << unused.size() << " scripted answer(s) no dialog took:" << list;
+    }
+    // An answer a box could not give went to another box than the one it was meant for.
+    for (const std::string& problem : dialogs_.scriptProblems())
+        ADD_FAILURE_AT(where.file_name(), static_cast<int>(where.line())) << problem;
+}
 
 // --- Keyboard ------------------------------------------------------------------------
 
@@ -305,7 +330,18 @@ void Driver::chooseMenuItem(MenuItem& item, std::source_location where) {
 // --- Time and dialogs -------------------------------------------------------------------
 
 void Driver::advance(Milliseconds elapsed) {
-    application_.advance(elapsed);
+    // Time passes as the real loop lets it: the loop wakes at each timer's due
+    // time, so a timer fires once per interval of the time given, and the
+    // handlers see the clock at the moment they are due.
+    const Milliseconds end = application_.now() + elapsed;
+    while (!application_.modal()) {
+        const std::optional<Milliseconds> due = application_.nextTimerDue();
+        if (!due || *due > end)
+            break;
+        application_.advance(std::max(*due - application_.now(), Milliseconds{1}));
+    }
+    if (end > application_.now())
+        application_.advance(end - application_.now());
     idle();
 }
 

@@ -29,9 +29,21 @@ namespace lumitag::ui::testing {
 //
 // Misuse that a person could not do (clicking a hidden control, choosing from
 // a menu that is not open) fails the running test.
+//
+// A test scripts the answers of the boxes it expects; an answer no box took
+// means a box the test counted on never came, so the driver fails the running
+// test when it ends with answers or files left in the script.
 class Driver {
 public:
-    Driver(Application& application, platform::FakeDialogs& dialogs);
+    // Whether answers left in the script at the end fail the test. Only
+    // random play (the monkey) scripts more than it knows will be asked.
+    enum class UnusedScript { Fails, Allowed };
+
+    Driver(Application& application, platform::FakeDialogs& dialogs,
+           UnusedScript unusedScript = UnusedScript::Fails);
+    ~Driver();
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
 
     Application& application() const { return application_; }
     platform::FakeDialogs& dialogs() const { return dialogs_; }
@@ -89,6 +101,9 @@ public:
     bool menuOpen() const { return application_.openMenu().has_value(); }
 
     // --- Time -------------------------------------------------------------------
+    // Lets time pass as the event loop would: it wakes at every due time on the
+    // way, so each timer fires once per interval in the time given. One late
+    // wake after a stall is Application::advance.
     void advance(Milliseconds elapsed);
     void advance(int milliseconds) { advance(Milliseconds{milliseconds}); }
     void idle() { application_.idle(); }
@@ -106,6 +121,10 @@ public:
     void expectNoMessage(std::source_location where = std::source_location::current());
     std::size_t messageCount() const { return dialogs_.messageCount(); }
     void clearMessages() { dialogs_.clearTranscript(); }
+    // Fails the test when the script still holds answers or files that no
+    // dialog took, or gave an answer to a box that cannot give it. Runs by
+    // itself when the driver ends.
+    void expectScriptUsed(std::source_location where = std::source_location::current());
 
 private:
     bool reachable(Control& control, std::source_location where);
@@ -114,6 +133,7 @@ private:
 
     Application& application_;
     platform::FakeDialogs& dialogs_;
+    UnusedScript unusedScript_;
 };
 
 // The key and Shift state that type a character on a Japanese keyboard;

@@ -1,6 +1,7 @@
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
 
 #include "platform/Encoding.h"
+#include "platform/Text.h"
 #include "platform/spreadsheet/fake/FakeRange.h"
 #include "platform/spreadsheet/fake/FakeWorkbook.h"
 #include "platform/spreadsheet/fake/FakeWorksheet.h"
@@ -164,10 +165,7 @@ std::shared_ptr<Workbook> FakeSpreadsheetHost::addWorkbook() {
     // "Book1", "Book2" … as the spreadsheet numbers them, skipping names in use.
     Text name;
     do {
-        name = U"Book";
-        for (const char c : std::to_string(newWorkbookNumber_++)) {
-            name.push_back(static_cast<char32_t>(c));
-        }
+        name = U"Book" + numberText(newWorkbookNumber_++);
     } while (findBook(name));
     auto book = std::make_shared<FakeWorkbookContent>(std::move(name), std::vector<Text>{U"Sheet1"});
     books_.push_back(book);
