@@ -117,6 +117,7 @@ TEST_F(Timers, OneWakeFiresTheDueTimersEarliestFirstAndPaintsAfterEach) {
         order.push_back("later");
         form.Grid.setCell(1, 1, U"x");
     };
+    form.Timer1.onTimer.clear(); // this test's handler replaces the fixture's
     form.Timer1.onTimer = [&] { order.push_back("Timer1"); };
     app.advance(Milliseconds{300});
     EXPECT_EQ(order, (std::vector<std::string>{"later", "paint", "Timer1"}));
@@ -133,6 +134,7 @@ TEST_F(Timers, HandlersThatStopStartOrDestroyOtherTimersInTheSameWake) {
     form.Timer1.start();
     std::vector<std::string> order;
     // Timer1 is due first and rearranges the others before they get their turn.
+    form.Timer1.onTimer.clear(); // this test's handler replaces the fixture's
     form.Timer1.onTimer = [&] {
         order.push_back("Timer1");
         if (!doomed)
