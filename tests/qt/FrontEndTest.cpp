@@ -1,5 +1,6 @@
 #include "qt/FrontEnd.h"
 
+#include "ImageInk.h"
 #include "platform/fake/FakeDialogs.h"
 #include "qt/FormWindow.h"
 #include "qt/UiFont.h"
@@ -182,21 +183,6 @@ TEST_F(FrontEndTest, GridIsDrawnFromItsPaintRecord) {
     EXPECT_EQ(pixel(image, inside.x(), inside.y()), rgb(kFullWidthBackground));
     // Only rows on screen were painted, however many rows the grid has.
     EXPECT_LT(form.Grid.paintRecord().size(), 3u * 8u);
-}
-
-// The rightmost pixel column inside `rect` that text ink darkens, even the
-// faint ink of an anti-aliased stroke, or -1. The background is taken from
-// the top-left corner, which the text's inset keeps clear.
-int inkRight(const QImage& image, QRect rect) {
-    const int background = qGray(image.pixel(rect.topLeft()));
-    for (int x = rect.right(); x >= rect.left(); --x) {
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            if (qGray(image.pixel(x, y)) < background - 40) {
-                return x;
-            }
-        }
-    }
-    return -1;
 }
 
 // Spaces laid out for a narrower Windows face: the list's row number 1000 and

@@ -19,6 +19,9 @@
 #include <memory>
 #include <string>
 
+// After the program's headers: Qt's keyword macros (slots) would break them.
+#include "ImageInk.h"
+
 namespace lumitag::qtfront {
 namespace {
 
@@ -31,21 +34,6 @@ Text tableLine(int number, TextView name) {
 
 QString picturePath(const char* name) {
     return QDir(QStringLiteral(QT_TESTCASE_BUILDDIR)).filePath(QString::fromLatin1(name));
-}
-
-// The rightmost pixel column inside `rect` that text ink darkens, even the
-// faint ink of an anti-aliased stroke, or -1. The background is taken from
-// the top-left corner, which the text's inset keeps clear.
-int inkRight(const QImage& image, QRect rect) {
-    const int background = qGray(image.pixel(rect.topLeft()));
-    for (int x = rect.right(); x >= rect.left(); --x) {
-        for (int y = rect.top(); y <= rect.bottom(); ++y) {
-            if (qGray(image.pixel(x, y)) < background - 40) {
-                return x;
-            }
-        }
-    }
-    return -1;
 }
 
 class ProgramLook : public ::testing::Test {
