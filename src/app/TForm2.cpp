@@ -50,8 +50,7 @@ TForm2::TForm2(ui::Application& application, Services services)
       undo_(undoControls(), {[this] { FocusEntryField(); }, {}}),
       modeSwitch_(modeSwitchControls(), {[this] { FocusEntryField(); }, {}}, undo_),
       listCommands_(listCommandControls(),
-                    {[this] { FocusEntryField(); }, [this] { return services_.spreadsheet.isVisible(); }},
-                    undo_),
+                    {[this] { FocusEntryField(); }, [this] { return link_.connectedAndVisible(); }}, undo_),
       entryPanel_(entryPanelControls(), {}), link_(services.spreadsheet, services.windows, services.screen) {
     layOutControls();
     layOutStores();

@@ -40,6 +40,9 @@ public:
     // Spreadsheet visible: the application's Visible; a failure counts as not
     // visible.
     bool visible();
+    // visible() of a spreadsheet this program connected to; false without a
+    // call when it never connected, so that nothing waits for an office.
+    bool connectedAndVisible() { return connected_ && visible(); }
 
     // The connected workbook and worksheet; nullptr while none is connected.
     const std::shared_ptr<platform::Workbook>& workbook() const { return workbook_; }

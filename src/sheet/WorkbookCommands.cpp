@@ -184,7 +184,7 @@ void WorkbookCommands::InitialiseLink() {
     try {
         // Only a spreadsheet this program connected to is asked: showing the
         // window never waits for an office to start or answer.
-        const bool shown = link_.connected() && link_.visible() && c_.window.visible();
+        const bool shown = link_.connectedAndVisible() && c_.window.visible();
         if (shown) {
             link_.attachActiveWorkbook();
             c_.N24.setEnabled(true);

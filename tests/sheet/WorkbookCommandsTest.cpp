@@ -19,6 +19,12 @@ TEST_F(WorkbookCommandsTest, StartingTheProgramAsksNothingOfTheSpreadsheet) {
     EXPECT_FALSE(w().N21.enabled());
     EXPECT_FALSE(w().N24.enabled());
     EXPECT_FALSE(w().HostEventPump.enabled()) << "no office, nothing to wake for";
+
+    // The periodic refresh of a list with lines does not ask either.
+    w().list().setCell(1, 1, U"W1");
+    driver.advance(300);
+    EXPECT_TRUE(spreadsheet.calls().empty()) << spreadsheet.calls().front();
+    EXPECT_FALSE(w().gyak1.enabled());
 }
 
 TEST_F(WorkbookCommandsTest, NewWorkbookDocksTheSpreadsheetAndFillsTheBoxes) {
