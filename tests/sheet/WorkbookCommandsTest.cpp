@@ -163,6 +163,18 @@ TEST_F(WorkbookCommandsTest, TheClosingGuardHoldsUntilTheNextTick) {
     EXPECT_EQ(dialogs.messageCount(), 2u);
 }
 
+TEST_F(WorkbookCommandsTest, TheTickAfterClosingSwitchesInCellEditingBackOnInEditMode) {
+    newWorkbook();
+    w().list().modes().edit = true;
+    w().list().setEditing(false);
+    driver.answer(Answer::Yes);
+    driver.click(w().SpeedButton25);
+    EXPECT_FALSE(w().list().editing());
+    driver.advance(100);
+    EXPECT_TRUE(w().list().editing());
+    EXPECT_FALSE(link().closing());
+}
+
 TEST_F(WorkbookCommandsTest, CloseWithoutASpreadsheetOnlyResetsTheBoxes) {
     driver.click(w().Edit14);
     driver.type(U"B");
