@@ -106,13 +106,9 @@ void TForm2::closeSpreadsheet() {
     // Its own question about unsaved changes is its business.
     try {
         std::shared_ptr<platform::Workbook> workbook = host.activeWorkbook();
-        const platform::HostWindow window = host.mainWindow();
-        const std::optional<platform::WindowId> found =
-            services_.windows.findTopLevelWindow(window.title, window.windowClass);
-        if (found)
-            (void)services_.windows.bringToForeground(*found);
+        link_.bringWindowToFront();
         workbook->close();
-        host.quit();
+        link_.quit();
     } catch (const platform::SpreadsheetError&) {
     }
 }

@@ -6,6 +6,10 @@
 #include "app/SettingsLines.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "sheet/CellBoxes.h"
+#include "sheet/SheetBox.h"
+#include "sheet/SheetSynchroniser.h"
+#include "sheet/WorkbookCommands.h"
 #include "ui/Application.h"
 
 #include <string>
@@ -46,9 +50,8 @@ TForm2::TForm2(ui::Application& application, Services services)
       undo_(undoControls(), {[this] { FocusEntryField(); }, {}}),
       modeSwitch_(modeSwitchControls(), {[this] { FocusEntryField(); }, {}}, undo_),
       listCommands_(listCommandControls(),
-                    {[this] { FocusEntryField(); }, [this] { return services_.spreadsheet.isVisible(); }},
-                    undo_),
-      entryPanel_(entryPanelControls(), {}) {
+                    {[this] { FocusEntryField(); }, [this] { return link_.connectedAndVisible(); }}, undo_),
+      entryPanel_(entryPanelControls(), {}), link_(services.spreadsheet, services.windows, services.screen) {
     layOutControls();
     layOutStores();
     layOutMarkerControls();
@@ -60,6 +63,8 @@ TForm2::TForm2(ui::Application& application, Services services)
     wirePresets();
     layOutLetterStoreControls();
     wireLetterStore();
+    layOutSheetControls();
+    wireSheetLink();
     wireSharedEvents();
     createWindow();
 }
@@ -349,7 +354,7 @@ void TForm2::applySettings() {
 }
 
 void TForm2::FormShow() {
-    // FIXME: the spreadsheet link is initialised here once the workbook connection exists.
+    workbooks_->InitialiseLink();
     if (settings_.get(settingsLine::HistoryMode) == U"CHECK8")
         CheckBox8.setChecked(true);
     if (settings_.get(settingsLine::InsertMode) == U"CHECK35")

@@ -15,6 +15,7 @@
 #include "marking/ListUndo.h"
 #include "marking/MarkingList.h"
 #include "marking/ModeSwitch.h"
+#include "sheet/SpreadsheetLink.h"
 #include "tools/EditToolPanel.h"
 #include "tools/MultiLineToolPanel.h"
 #include "ui/Button.h"
@@ -34,6 +35,13 @@
 #include <array>
 #include <memory>
 #include <optional>
+
+namespace lumitag::sheet {
+class CellBoxes;
+class SheetBox;
+class SheetSynchroniser;
+class WorkbookCommands;
+} // namespace lumitag::sheet
 
 namespace lumitag::app {
 
@@ -167,6 +175,13 @@ public:
     // --- The list and the panels beside it ---------------------------------------------------
     ui::StringGrid StringGrid1{*this, "StringGrid1"};
     ui::Panel Panel2{*this, "Panel2"}; // spreadsheet panel
+    ui::SpeedButton SpeedButton29{Panel2, "SpeedButton29", U"新規作成"};
+    ui::SpeedButton SpeedButton30{Panel2, "SpeedButton30", U"開く"};
+    ui::SpeedButton SpeedButton25{Panel2, "SpeedButton25", U"閉じる"};
+    ui::Button Button19{Panel2, "Button19", U"新規作成"}; // hidden: 新規作成 for code that clicks it
+    ui::ComboBox ComboBox1{Panel2, "ComboBox1"};          // sheet box
+    ui::Edit Edit14{Panel2, "Edit14"};                    // column box
+    ui::Edit Edit15{Panel2, "Edit15"};                    // row box
     ui::Button Button21{Panel2, "Button21", U"転送"};
     ui::CheckBox CheckBox35{Panel2, "CheckBox35", U"挿入"};
     ui::CheckBox CheckBox39{Panel2, "CheckBox39", U"セル幅連動"};
@@ -226,6 +241,13 @@ public:
     ui::MenuItem PopupMenu1Line4{PopupMenu1, "PopupMenu1Line4", U"-"};
     ui::MenuItem CTK2{PopupMenu1, "CTK2", U"CTKマーキングデータ　インポート"};
 
+    // The spreadsheet panel's menu (PopupMenu4).
+    ui::PopupMenu PopupMenu4{*this, "PopupMenu4"};
+    ui::MenuItem opop{PopupMenu4, "opop", U"開く"};
+    ui::MenuItem gyak1{PopupMenu4, "gyak1", U"逆順で転送する"};
+    ui::MenuItem N21{PopupMenu4, "N21", U"エクセル　フォーマット"};
+    ui::MenuItem N24{PopupMenu4, "N24", U"列幅・行高さ・印刷補正の設定"};
+
     // --- Timers ----------------------------------------------------------------------------
     ui::Timer Timer1{*this, "Timer1"}; // the selection follows the end of the list
     ui::Timer Timer2{*this, "Timer2"}; // watcher; re-shows this window after blue mode
@@ -233,6 +255,8 @@ public:
     ui::Timer Timer4{*this, "Timer4"}; // one tick after closing a workbook
     ui::Timer Timer5{*this, "Timer5"}; // periodic refresh
     ui::Timer Timer6{*this, "Timer6"}; // F1 pause
+    // Delivers the spreadsheet's events while the link is connected.
+    ui::Timer HostEventPump{*this, "HostEventPump"};
 
     // --- State other parts read --------------------------------------------------------------
     marking::MarkingList& list() { return list_; }
@@ -254,6 +278,9 @@ public:
     markerfile::SharedMarkerState& markerState() { return markerState_; }
     const markerfile::ConditionHeader& filledHeader() const { return filledHeader_; }
     const markerfile::TableStore& tableStore() const { return tableStore_; }
+    // The link to the spreadsheet, shared with the blue window.
+    sheet::SpreadsheetLink& spreadsheetLink() { return link_; }
+    sheet::WorkbookCommands& workbookCommands() { return *workbooks_; }
 
     // --- Operations -------------------------------------------------------------------------
     // Focuses 線番２ when 線番１ is fixed, else 線番１, with the whole text selected.
@@ -268,6 +295,8 @@ public:
     void PowerNotice(int code);
     void ApplicationMinimize();
     void ApplicationRestore();
+    // Button21 and Enter in the row box: the transfer of the list into the sheet.
+    void Transfer();
 
     // --- Marker files (TForm2MarkerFiles.cpp, TForm2FeedCorrection.cpp) -----------------
     void SaveMarkerData();         // Button18, F8
@@ -321,6 +350,9 @@ private:
     void layOutLetterStoreControls();
     void wireLetterStore();
     std::array<ui::Edit*, 11> entryBoxes();
+    // The spreadsheet link: the panel's controls and their handlers (TForm2Sheet.cpp).
+    void layOutSheetControls();
+    void wireSheetLink();
     // The events with duties of several parts, each wired once (TForm2Events.cpp).
     void wireSharedEvents();
     // How writing the settings store went (Closing.cpp).
@@ -389,6 +421,11 @@ private:
     std::unique_ptr<entry::LetterStore> letterStore_;
     bool tableFilePresent_ = false;
     bool blueWasShowing_ = false; // the mode watcher's memory
+    sheet::SpreadsheetLink link_;
+    std::unique_ptr<sheet::SheetBox> sheetBox_;
+    std::unique_ptr<sheet::CellBoxes> cellBoxes_;
+    std::unique_ptr<sheet::WorkbookCommands> workbooks_;
+    std::unique_ptr<sheet::SheetSynchroniser> synchroniser_;
     platform::ScreenPoint programPointer_;
     platform::ScreenPoint spreadsheetPointer_;
 };

@@ -72,7 +72,7 @@ marking::ListCommandControls TForm2::listCommandControls() {
         .N28 = N28,
         .gyak2 = gyak2,
         .CTK2 = CTK2,
-        .gyak1 = nullptr, // FIXME: the spreadsheet panel's menu item 逆順で転送する comes with the transfer.
+        .gyak1 = &gyak1,
         .Button4 = Button4,
         .Button18 = Button18,
         .Panel13 = Panel13,

@@ -50,6 +50,8 @@ public:
     // index follow, the click and change handlers run, then the close-up one.
     void choose(int index);
 
+    // onClick runs when the user chooses an item (from the list or with the
+    // arrow keys), before onChange.
     Handler<void()> onChange;
     Handler<void()> onDropDown;
     Handler<void()> onCloseUp;
@@ -58,6 +60,8 @@ protected:
     void defaultKeyDown(KeyEvent& event) override;
     void defaultChar(char32_t character) override;
     void defaultMouseDown(const MouseEvent& event) override;
+    // A combo box's click is the choice of an item, never a press and release on it.
+    void defaultMouseUp(const MouseEvent&, bool) override {}
     void focusLost() override;
 
 private:

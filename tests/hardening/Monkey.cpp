@@ -88,6 +88,13 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"始値は数字・英大文字A～Fのみ入力できます",
     U"終値は数字・英大文字A～Fのみ入力できます",
     U"テキストボックスA～Zの",
+    // The spreadsheet link.
+    U"万一に備えての保存をお勧めします",
+    U"エクセルブック ( ",
+    U"シート名:[",
+    U"シート名を [ ",
+    U"列指定は数字・英大文字のみ入力できます",
+    U"エラーが発生しました。\r\n\r\nエクセルを閉じ、ルミタグを再起動してください。",
 });
 
 std::string utf8(TextView text) {

@@ -71,6 +71,20 @@ TEST_F(EventRules, ComboBoxChangesInCodeAreSilentButTheUsersChoiceIsNot) {
     EXPECT_EQ(log, (Log{"change"}));
 }
 
+// A combo box's click is the user's choice of an item, never a click on the box itself.
+TEST_F(EventRules, ComboBoxClickRunsOnlyForAChoice) {
+    form.ComboBox1.setItems({U"Sheet1", U"Sheet2"});
+    form.ComboBox1.onClick = note("click");
+    form.ComboBox1.onChange = note("change");
+    driver.clickAt(form.ComboBox1, {5, 5});
+    driver.type(U"x");
+    EXPECT_EQ(log, (Log{"change"})) << "a click into the text and typing choose nothing";
+    log.clear();
+    driver.choose(form.ComboBox1, 1);
+    driver.press(Key::Up);
+    EXPECT_EQ(log, (Log{"click", "change", "click", "change"}));
+}
+
 // Rule 3: max length limits typing only; read-only takes focus but inserts nothing.
 TEST_F(EventRules, MaxLengthLimitsTypingNotCode) {
     form.Edit1.setMaxLength(3);

@@ -1,0 +1,87 @@
+#include "sheet/SheetSynchroniser.h"
+
+#include "sheet/SheetBox.h"
+#include "sheet/SpreadsheetLink.h"
+#include "ui/ComboBox.h"
+#include "ui/Timer.h"
+
+namespace lumitag::sheet {
+
+SheetSynchroniser::SheetSynchroniser(ui::Timer& timer, SheetBox& sheetBox, SpreadsheetLink& link,
+                                     SheetSynchroniserHooks hooks)
+    : timer_(timer), sheetBox_(sheetBox), link_(link), hooks_(std::move(hooks)) {}
+
+void SheetSynchroniser::SheetActivated() {
+    if (!hooks_.windowVisible())
+        return;
+    try {
+        sheetBox_.fill();
+    } catch (const platform::SpreadsheetError&) {
+        // The ticks read the spreadsheet again.
+    }
+    start(1);
+}
+
+void SheetSynchroniser::SelectionChanged() {
+    if (hooks_.watcherRunning())
+        start(3);
+}
+
+void SheetSynchroniser::SheetChanged() {
+    if (!hooks_.watcherRunning())
+        hooks_.startWatcher();
+}
+
+void SheetSynchroniser::start(int ticks) {
+    sheetsChanged_ = true;
+    selectionChanged_ = true;
+    countdown_ = ticks;
+    timer_.start();
+}
+
+void SheetSynchroniser::stop() {
+    sheetsChanged_ = false;
+    selectionChanged_ = false;
+    countdown_ = 0;
+    timer_.stop();
+}
+
+void SheetSynchroniser::Tick() {
+    try {
+        const std::shared_ptr<platform::Workbook>& workbook = link_.workbook();
+        if (!workbook)
+            throw platform::SpreadsheetError("no workbook is connected");
+        const bool bothFlags = sheetsChanged_ && selectionChanged_;
+        if (bothFlags || workbook->sheetCount() != static_cast<int>(sheetBox_.itemCount()))
+            followActiveSheet();
+        if (selectionChanged_ && hooks_.fillCellBoxes)
+            hooks_.fillCellBoxes();
+        if (--countdown_ <= 0)
+            stop();
+    } catch (const platform::SpreadsheetError&) {
+        stop();
+    }
+}
+
+// The box follows the spreadsheet's active workbook and sheet; another
+// workbook brings its own list of sheets.
+void SheetSynchroniser::followActiveSheet() {
+    if (!link_.visible() || !hooks_.windowVisible())
+        return;
+    platform::SpreadsheetHost& host = link_.host();
+    previousWorkbookName_ = lastWorkbookName_;
+    std::shared_ptr<platform::Workbook> active = host.activeWorkbook();
+    lastWorkbookName_ = active->name();
+    const Text sheetName = host.activeSheet()->name();
+    sheetBox_.setText(sheetName);
+    std::shared_ptr<platform::Worksheet> worksheet = active->worksheet(sheetName);
+    link_.connectWorkbook(std::move(active));
+    link_.connectWorksheet(std::move(worksheet));
+    if (lastWorkbookName_ != previousWorkbookName_) {
+        link_.attachActiveWorkbook();
+        sheetBox_.fill();
+        sheetBox_.setText(host.activeSheet()->name());
+    }
+}
+
+} // namespace lumitag::sheet

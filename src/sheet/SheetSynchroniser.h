@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Text.h"
+
+#include <functional>
+
+namespace lumitag::ui {
+class Timer;
+}
+
+namespace lumitag::sheet {
+
+class SheetBox;
+class SpreadsheetLink;
+
+struct SheetSynchroniserHooks {
+    // The window the synchroniser serves is shown.
+    std::function<bool()> windowVisible;
+    // The watcher runs, and starting it.
+    std::function<bool()> watcherRunning;
+    std::function<void()> startWatcher;
+    // Fills the window's cell boxes from the active cell.
+    std::function<void()> fillCellBoxes;
+};
+
+// Keeps a window's sheet box and cell boxes in step with what the user does
+// inside the spreadsheet: its events start a 1 ms timer that reads the
+// active workbook, sheet and cell for one or three ticks and stops itself.
+class SheetSynchroniser {
+public:
+    SheetSynchroniser(ui::Timer& timer, SheetBox& sheetBox, SpreadsheetLink& link,
+                      SheetSynchroniserHooks hooks);
+    SheetSynchroniser(const SheetSynchroniser&) = delete;
+    SheetSynchroniser& operator=(const SheetSynchroniser&) = delete;
+
+    // The spreadsheet's events.
+    void SheetActivated();
+    void SelectionChanged();
+    void SheetChanged();
+    // SyncSheets: one tick of the timer.
+    void Tick();
+
+    // The name of the active workbook as last seen, and the one seen before it.
+    const Text& lastWorkbookName() const { return lastWorkbookName_; }
+    // Program activation: the workbook seen last counts as seen before.
+    void rememberWorkbookName() { previousWorkbookName_ = lastWorkbookName_; }
+
+private:
+    void start(int ticks);
+    void stop();
+    void followActiveSheet();
+
+    ui::Timer& timer_;
+    SheetBox& sheetBox_;
+    SpreadsheetLink& link_;
+    SheetSynchroniserHooks hooks_;
+    bool sheetsChanged_ = false;
+    bool selectionChanged_ = false;
+    int countdown_ = 0;
+    Text lastWorkbookName_;
+    Text previousWorkbookName_;
+};
+
+} // namespace lumitag::sheet
