@@ -82,7 +82,7 @@ Driver::Driver(Application& application, platform::FakeDialogs& dialogs, UnusedS
 
 Driver::~Driver() {
     // After a fatal failure the rest of the test did not run: what it scripted
-    // for later is left over by design, and a second failure would only hide the first.
+    // for later is left over on purpose, and a second failure would only hide the first.
     if (unusedScript_ == UnusedScript::Fails && !::testing::Test::HasFatalFailure())
         expectScriptUsed();
 }
