@@ -145,6 +145,9 @@ void ControlPainter::paintChildren(const ui::Control& parent, QPoint origin) {
         }
         const QRect rect(origin.x() + child->left(), origin.y() + child->top(), child->width(),
                          child->height());
+        if (!options_.area.isEmpty() && !rect.intersects(options_.area)) {
+            continue; // its children are clipped to it, so they lie outside too
+        }
         painter_.save();
         painter_.setClipRect(rect, Qt::IntersectClip);
         paintControl(*child, rect);

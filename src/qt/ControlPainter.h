@@ -37,6 +37,10 @@ struct PaintOptions {
     // Shrinks grid texts and combo box choices that overflow their space; one
     // that lives across paints keeps what it measured. nullptr: the painter's own.
     TextFitter* fitter = nullptr;
+    // The part of the form to draw, in form coordinates: controls wholly
+    // outside it are skipped (a blinking caret repaints only its strip). An
+    // empty rectangle draws the whole form.
+    QRect area;
 };
 
 // Draws a form and all its showing controls from the model, in the model's

@@ -12,6 +12,7 @@
 #include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
@@ -101,7 +102,7 @@ QVariant FormWindow::inputMethodQuery(Qt::InputMethodQuery query) const {
     }
 }
 
-void FormWindow::paintEvent(QPaintEvent*) {
+void FormWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (!usable()) {
         painter.fillRect(rect(), palette().window());
@@ -112,6 +113,7 @@ void FormWindow::paintEvent(QPaintEvent*) {
     options.caretVisible = frontEnd_.caretVisible();
     options.preedit = preedit_;
     options.fitter = &frontEnd_.textFitter();
+    options.area = event->rect();
     ControlPainter(painter, options).paintForm(form_);
 }
 

@@ -13,15 +13,15 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace lumitag::qtfront {
 
 namespace {
 
-// The model's clock moves on in steps of about this many real milliseconds.
-constexpr int kClockStep = 10;
-constexpr int kCaretBlink = 530;
+// How often a key typed while a modal box was coming up tries again to reach it.
+constexpr qint64 kHeldKeyRetry = 10;
 
 // Whether the focused control takes text from the input method.
 bool acceptsInputMethod(const ui::Control* control) {
@@ -77,21 +77,29 @@ FrontEnd::FrontEnd(ui::Application& application)
         afterInput();
     });
 
-    clock_.setInterval(kClockStep);
+    // One single-shot wake, armed for the model's next due time. Precise, so
+    // that it never comes early and finds nothing due.
+    clock_.setSingleShot(true);
+    clock_.setTimerType(Qt::PreciseTimer);
     connect(&clock_, &QTimer::timeout, this, &FrontEnd::tick);
     elapsed_.start();
-    clock_.start();
-    caretBlink_.setInterval(kCaretBlink);
-    connect(&caretBlink_, &QTimer::timeout, this, &FrontEnd::blink);
-    caretBlink_.start();
+    application_.onClockNeeded = [this] { application_.moveClock(ui::Milliseconds{takeElapsed()}); };
+    application_.onWakeChange = [this] {
+        if (!ticking_) {
+            armWake(); // a timer started or stopped outside a wake, e.g. by a queued event
+        }
+    };
 
     synchronize();
+    armWake();
 }
 
 FrontEnd::~FrontEnd() {
     qApp->removeEventFilter(this);
     application_.setTextMetrics(nullptr);
     application_.onCursorChange = nullptr;
+    application_.onClockNeeded.clear();
+    application_.onWakeChange.clear();
     if (waitCursorShown_) {
         QApplication::restoreOverrideCursor();
     }
@@ -160,6 +168,7 @@ bool FrontEnd::eventFilter(QObject* watched, QEvent* event) {
         // (and behind any key that is waiting already).
         heldKeys_.emplace_back(key.clone());
         deliverHeldKeys();
+        armWake(); // a key still held tries again shortly
         return true;
     }
     deliverKey(key);
@@ -167,8 +176,6 @@ bool FrontEnd::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrontEnd::deliverKey(const QKeyEvent& key) {
-    caretVisible_ = true;
-    caretBlink_.start();
     if (key.type() == QEvent::KeyPress) {
         keyboard_.keyPress(key);
     } else {
@@ -226,29 +233,75 @@ void FrontEnd::modalWindowHidden(QObject* watched) {
     }
 }
 
-void FrontEnd::tick() {
+qint64 FrontEnd::takeElapsed() {
     const qint64 now = elapsed_.elapsed();
     const qint64 delta = now - lastTick_;
     lastTick_ = now;
-    deliverHeldKeys();
     // While a dialog is open the model's clock stands still; that time is not
     // made up afterwards.
-    if (application_.modal() || delta <= 0) {
-        return;
-    }
-    application_.advance(ui::Milliseconds{delta});
-    afterInput();
+    return application_.modal() ? 0 : std::max<qint64>(delta, 0);
 }
 
-void FrontEnd::blink() {
-    const ui::Form* active = application_.activeForm();
-    FormWindow* window = active != nullptr ? windowOf(*active) : nullptr;
-    if (window == nullptr || !window->isVisible() || !ControlPainter::caretRectangle(*active)) {
-        caretVisible_ = true;
+void FrontEnd::tick() {
+    deliverHeldKeys();
+    if (application_.modal()) {
+        takeElapsed();
+        armWake();
         return;
     }
-    caretVisible_ = !caretVisible_;
-    window->update();
+    const std::uint64_t revision = application_.revision();
+    ticking_ = true;
+    application_.advance(ui::Milliseconds{takeElapsed()});
+    ticking_ = false;
+    if (application_.revision() != revision || !heldKeys_.empty()) {
+        afterInput();
+        return;
+    }
+    // Nothing a window shows has changed (every such change moves the
+    // revision): the windows are in line already and nothing is repainted but
+    // a blinking caret or a hint whose pause has ended.
+    hints_.update();
+    repaintIfChanged();
+    armWake();
+}
+
+void FrontEnd::armWake() {
+    if (application_.terminated()) {
+        armedWake_.reset();
+        clock_.stop();
+        return;
+    }
+    armedWake_ = application_.modal() ? std::nullopt : application_.nextWake();
+    qint64 wait = -1;
+    if (armedWake_) {
+        // The model's clock stands where it was last read; real time has moved on since.
+        const qint64 sinceRead = elapsed_.elapsed() - lastTick_;
+        wait = std::max<qint64>((*armedWake_ - application_.now()).count() - sinceRead, 0);
+    }
+    if (!heldKeys_.empty()) {
+        wait = wait < 0 ? kHeldKeyRetry : std::min(wait, kHeldKeyRetry);
+    }
+    if (wait < 0) {
+        clock_.stop();
+        return;
+    }
+    clock_.start(static_cast<int>(std::min<qint64>(wait, std::numeric_limits<int>::max())));
+}
+
+bool FrontEnd::caretVisible() const {
+    return application_.caretVisible();
+}
+
+void FrontEnd::updateCaret() {
+    // Only the caret's own strip changes between two phases of its blink.
+    const ui::Form* active = application_.activeForm();
+    FormWindow* window = active != nullptr ? windowOf(*active) : nullptr;
+    if (window == nullptr || !window->isVisible()) {
+        return;
+    }
+    if (const std::optional<QRect> caret = ControlPainter::caretRectangle(*active)) {
+        window->update(caret->adjusted(-1, -1, 1, 1));
+    }
 }
 
 void FrontEnd::afterInput() {
@@ -263,6 +316,7 @@ void FrontEnd::afterInput() {
     if (!application_.modal()) {
         deliverHeldKeys();
     }
+    armWake();
 }
 
 void FrontEnd::synchronize() {
@@ -452,11 +506,18 @@ void FrontEnd::syncCursor() {
 
 void FrontEnd::repaintIfChanged() {
     const bool alt = application_.isKeyDown(ui::Key::Alt);
+    const bool caret = application_.caretVisible();
     if (application_.revision() == paintedRevision_ && alt == paintedAlt_) {
+        // Nothing a window shows has changed: a tick that changed nothing paints nothing.
+        if (caret != paintedCaret_) {
+            paintedCaret_ = caret;
+            updateCaret();
+        }
         return;
     }
     paintedRevision_ = application_.revision();
     paintedAlt_ = alt;
+    paintedCaret_ = caret;
     for (const auto& [form, window] : windows_) {
         if (window->isVisible()) {
             window->update();
@@ -471,8 +532,8 @@ void FrontEnd::quitWhenTerminated() {
     if (!application_.terminated()) {
         return;
     }
+    armedWake_.reset();
     clock_.stop();
-    caretBlink_.stop();
     hints_.hide();
     dropDown_.close();
     for (const auto& [form, window] : windows_) {

@@ -7,6 +7,7 @@
 #include "qt/QtTextMetrics.h"
 #include "qt/TextFitter.h"
 #include "ui/Geometry.h"
+#include "ui/Timer.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -15,6 +16,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QKeyEvent;
 
@@ -32,6 +34,8 @@ class FormWindow;
 // The real front end of a control model: a top-level window for every form
 // the model shows, real input handed to the model, the model's clock driven
 // by a real timer, and the screen redrawn from the model after every event.
+// The timer wakes only when the model next has work (Application::nextWake),
+// so an idle program sleeps until a timer is due or input arrives.
 //
 //     QApplication qt(argc, argv);
 //     ... create the platform adapters, the ui::Application and its windows ...
@@ -62,7 +66,10 @@ public:
     // The window of a form, once the form has been shown; nullptr before.
     FormWindow* windowOf(const ui::Form& form) const;
     bool hasForm(const ui::Form& form) const;
-    bool caretVisible() const { return caretVisible_; }
+    bool caretVisible() const;
+    // The model time the front end wakes at next; nothing when it sleeps
+    // until input.
+    std::optional<ui::Milliseconds> nextWake() const { return armedWake_; }
     HintPresenter& hints() { return hints_; }
     MenuPresenter& menus() { return menus_; }
     DropDownList& dropDown() { return dropDown_; }
@@ -81,7 +88,11 @@ protected:
 
 private:
     void tick();
-    void blink();
+    // Real milliseconds since the clock was last read, none while a modal
+    // dialog is open (the model's clock stands still then).
+    qint64 takeElapsed();
+    void armWake();
+    void updateCaret();
     void deliverKey(const QKeyEvent& key);
     void deliverHeldKeys();
     void modalWindowHidden(QObject* watched);
@@ -114,11 +125,12 @@ private:
     QTimer clock_;
     QElapsedTimer elapsed_;
     qint64 lastTick_ = 0;
-    QTimer caretBlink_;
-    bool caretVisible_ = true;
+    std::optional<ui::Milliseconds> armedWake_;
+    bool ticking_ = false;
 
     std::uint64_t paintedRevision_ = 0;
     bool paintedAlt_ = false;
+    bool paintedCaret_ = true;
     const ui::Form* syncedActive_ = nullptr;
     bool syncedMinimized_ = false;
     bool waitCursorShown_ = false;

@@ -13,10 +13,7 @@
 namespace lumitag::qtfront {
 
 HintPresenter::HintPresenter(ui::Application& application, WindowOf windowOf)
-    : application_(application), windowOf_(std::move(windowOf)) {
-    pause_.setSingleShot(true);
-    QObject::connect(&pause_, &QTimer::timeout, [this] { showNow(); });
-}
+    : application_(application), windowOf_(std::move(windowOf)) {}
 
 void HintPresenter::update() {
     const std::optional<ui::HintState> hint =
@@ -25,17 +22,19 @@ void HintPresenter::update() {
         hide();
         return;
     }
-    if (hint->control == control_ && hint->text == text_) {
-        return; // armed or shown already (or shown and timed out) for this visit
+    if (hint->control != control_ || hint->text != text_) {
+        hide();
+        control_ = hint->control;
+        text_ = hint->text;
     }
-    hide();
-    control_ = hint->control;
-    text_ = hint->text;
-    pause_.start(static_cast<int>(hint->pause.count()));
+    // Once per visit: a hint that has shown (and perhaps timed out) stays so.
+    const std::optional<ui::Milliseconds> due = application_.hintDue();
+    if (!shown_ && due && *due <= application_.now()) {
+        showNow();
+    }
 }
 
 void HintPresenter::hide() {
-    pause_.stop();
     if (shown_) {
         QToolTip::hideText();
     }

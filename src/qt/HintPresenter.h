@@ -2,7 +2,6 @@
 
 #include "platform/Text.h"
 
-#include <QTimer>
 #include <functional>
 
 class QWidget;
@@ -16,7 +15,9 @@ namespace lumitag::qtfront {
 
 // Shows the model's hints as tool tips: after the application's hint pause
 // on a control with a hint in effect, for the hide pause, in the hint colour.
-// A hint shows once per visit of the pointer, as on the classic desktop.
+// A hint shows once per visit of the pointer, as on the classic desktop. The
+// pause runs on the model's clock: the front end wakes when it ends
+// (Application::nextWake) and the next update shows the hint.
 class HintPresenter {
 public:
     using WindowOf = std::function<QWidget*(const ui::Control&)>;
@@ -26,7 +27,7 @@ public:
     // Follows the model's hint state; called after every event.
     void update();
     void hide();
-    bool pending() const { return pause_.isActive(); }
+    bool pending() const { return control_ != nullptr && !shown_; }
     const ui::Control* shownFor() const { return shown_ ? control_ : nullptr; }
 
 private:
@@ -34,7 +35,6 @@ private:
 
     ui::Application& application_;
     WindowOf windowOf_;
-    QTimer pause_;
     const ui::Control* control_ = nullptr; // the control the hint is armed or shown for
     Text text_;
     bool shown_ = false;

@@ -1,9 +1,12 @@
 #include "ui/Application.h"
 
+#include "ui/ComboBox.h"
 #include "ui/Control.h"
+#include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/MenuItem.h"
 #include "ui/PopupMenu.h"
+#include "ui/StringGrid.h"
 
 #include <algorithm>
 #include <cassert>
@@ -69,12 +72,17 @@ public:
     explicit ModalScope(Application& application) : application_(application) {
         application_.closeMenu();
         application_.capture_ = nullptr;
+        // The time up to the opening counts; the time the dialog is open does not.
+        application_.clockNeeded();
         ++application_.modalDepth_;
         application_.bumpRevision();
+        application_.wakeChanged();
     }
     ~ModalScope() {
+        application_.clockNeeded();
         --application_.modalDepth_;
         application_.bumpRevision();
+        application_.wakeChanged();
     }
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;
@@ -144,6 +152,8 @@ void Application::forgetControl(Control* control) {
         hovered_ = nullptr;
     if (capture_ == control)
         capture_ = nullptr;
+    if (caretBlinking_ == control)
+        caretBlinking_ = nullptr;
 }
 
 // --- Application events ------------------------------------------------------
@@ -192,11 +202,11 @@ void Application::keyDown(Key key, Modifiers modifiers, char32_t typed) {
     if (openMenu_) {
         // A key while a menu is open closes it and goes no further.
         closeMenu();
-        return;
+    } else if (activeForm_ != nullptr && !modal()) {
+        dispatchKeyDown(*activeForm_, KeyEvent{key, modifiers}, characterFor(key, modifiers, typed));
     }
-    if (activeForm_ == nullptr || modal())
-        return;
-    dispatchKeyDown(*activeForm_, KeyEvent{key, modifiers}, characterFor(key, modifiers, typed));
+    // A key shows the caret, wherever the key has put it, and starts its blink afresh.
+    restartCaretBlink();
 }
 
 void Application::dispatchKeyDown(Form& form, KeyEvent event, char32_t character) {
@@ -301,19 +311,17 @@ bool Application::runAccelerator(Form& form, char32_t character) {
 
 void Application::keyUp(Key key, Modifiers modifiers) {
     keysDown_.erase(key);
-    if (activeForm_ == nullptr || modal())
-        return;
-    Form& form = *activeForm_;
-    Control* target = form.activeControl();
-    KeyEvent event{key, modifiers};
-    // Key up: the window first, when it previews keys.
-    if (form.keyPreview() && form.onKeyUp) {
-        form.onKeyUp(event);
-        if (event.consumed())
-            return;
+    if (activeForm_ != nullptr && !modal()) {
+        Form& form = *activeForm_;
+        Control* target = form.activeControl();
+        KeyEvent event{key, modifiers};
+        // Key up: the window first, when it previews keys.
+        if (form.keyPreview() && form.onKeyUp)
+            form.onKeyUp(event);
+        if (!event.consumed() && target != nullptr && target->onKeyUp)
+            target->onKeyUp(event);
     }
-    if (target != nullptr && target->onKeyUp)
-        target->onKeyUp(event);
+    restartCaretBlink();
 }
 
 void Application::typeText(TextView text) {
@@ -337,8 +345,12 @@ void Application::setHovered(Control* control) {
     if (control == hovered_)
         return;
     Control* old = hovered_;
+    // The hint pause counts from the moment the pointer reaches the control.
+    clockNeeded();
+    hoveredSince_ = now_;
     hovered_ = control;
     bumpRevision();
+    wakeChanged();
     if (old != nullptr && old->onMouseLeave)
         old->onMouseLeave();
     if (control != nullptr && hovered_ == control && control->onMouseEnter)
@@ -346,6 +358,12 @@ void Application::setHovered(Control* control) {
 }
 
 void Application::mouseDown(Form& form, Point position, MouseButton button, Modifiers modifiers) {
+    pressMouse(form, position, button, modifiers);
+    // A press shows the caret, wherever the press has put it, and starts its blink afresh.
+    restartCaretBlink();
+}
+
+void Application::pressMouse(Form& form, Point position, MouseButton button, Modifiers modifiers) {
     if (openMenu_) {
         // The press that dismisses a menu goes nowhere else.
         closeMenu();
@@ -492,9 +510,77 @@ std::optional<Milliseconds> Application::nextTimerDue() const {
     return next;
 }
 
+std::optional<Milliseconds> Application::nextWake() const {
+    std::optional<Milliseconds> next = nextTimerDue();
+    auto consider = [&next](Milliseconds due) {
+        if (!next || due < *next)
+            next = due;
+    };
+    // A hint whose pause has ended is showing (or has shown) already.
+    if (const std::optional<Milliseconds> hint = hintDue(); hint && *hint > now_)
+        consider(*hint);
+    if (const Control* owner = caretOwner())
+        // A caret that has just appeared starts its blink at this wake.
+        consider(owner == caretBlinking_ ? caretBlinkDue_ : now_ + CaretBlink);
+    return next;
+}
+
+void Application::moveClock(Milliseconds elapsed) {
+    if (!modal() && elapsed.count() > 0)
+        now_ += elapsed;
+}
+
+void Application::clockNeeded() {
+    if (onClockNeeded)
+        onClockNeeded();
+}
+
+void Application::wakeChanged() {
+    if (onWakeChange)
+        onWakeChange();
+}
+
+const Control* Application::caretOwner() const {
+    const Control* focused = focusedControl();
+    if (focused == nullptr || minimized_ || !focused->showing())
+        return nullptr;
+    switch (focused->kind()) {
+    case ControlKind::Edit:
+        return focused; // a read-only box shows its caret too
+    case ControlKind::ComboBox:
+        return static_cast<const ComboBox*>(focused)->style() == ComboStyle::DropDown ? focused : nullptr;
+    case ControlKind::StringGrid:
+        return static_cast<const StringGrid*>(focused)->editorOpen() ? focused : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+void Application::restartCaretBlink() {
+    clockNeeded();
+    caretBlinking_ = caretOwner();
+    caretVisible_ = true;
+    caretBlinkDue_ = now_ + CaretBlink;
+    wakeChanged();
+}
+
+void Application::blinkCaret() {
+    const Control* owner = caretOwner();
+    if (owner != caretBlinking_) {
+        // The caret moved to another box (or went): it starts shown, for a whole phase.
+        caretBlinking_ = owner;
+        caretVisible_ = true;
+        caretBlinkDue_ = now_ + CaretBlink;
+    } else if (owner != nullptr && caretBlinkDue_ <= now_) {
+        caretVisible_ = !caretVisible_;
+        caretBlinkDue_ = now_ + CaretBlink;
+    }
+}
+
 void Application::advance(Milliseconds elapsed) {
-    if (modal() || elapsed.count() <= 0)
+    if (modal() || elapsed.count() < 0)
         return;
+    // Nothing elapsed still fires what moveClock has brought due.
     now_ += elapsed;
     // One wake of the event loop: every timer that has come due fires once,
     // earliest first, however many of its periods the stall has swallowed, and
@@ -517,6 +603,7 @@ void Application::advance(Milliseconds elapsed) {
             next->onTimer();
         idle();
     }
+    blinkCaret();
 }
 
 namespace {
@@ -544,6 +631,13 @@ bool anyInvalid(const Control& control) {
 void Application::idle() {
     if (modal())
         return;
+    // Most idle steps find nothing to paint and return without walking the
+    // trees. A control that a paint handler invalidates moves the revision on,
+    // so the next idle step looks again.
+    const bool paintNeeded = needsPaint();
+    idleRevision_ = revision_;
+    if (!paintNeeded)
+        return;
     const std::vector<Form*> forms = forms_;
     for (Form* form : forms) {
         paintTree(*form, [](Control& control) {
@@ -558,6 +652,9 @@ void Application::idle() {
 }
 
 bool Application::needsPaint() const {
+    // Every invalidation moves the revision on; since the last idle step nothing has.
+    if (revision_ == idleRevision_)
+        return false;
     return std::any_of(forms_.begin(), forms_.end(), [](const Form* form) { return anyInvalid(*form); });
 }
 
@@ -596,6 +693,7 @@ void Application::setHintPause(Milliseconds pause) {
     if (hintPause_ != pause) {
         hintPause_ = pause;
         bumpRevision();
+        wakeChanged();
     }
 }
 
@@ -622,6 +720,12 @@ std::optional<HintState> Application::currentHint() const {
             return HintState{hovered_, c->hint(), hintColor_, hintPause_, hintHidePause_};
     }
     return std::nullopt;
+}
+
+std::optional<Milliseconds> Application::hintDue() const {
+    if (!currentHint())
+        return std::nullopt;
+    return hoveredSince_ + hintPause_;
 }
 
 void Application::setCursor(Cursor cursor) {

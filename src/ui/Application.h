@@ -126,6 +126,33 @@ public:
     void advance(Milliseconds elapsed);
     // The earliest due time of an enabled timer; nothing when none runs.
     std::optional<Milliseconds> nextTimerDue() const;
+    // When the loop next has work: the earliest of the running timers, the
+    // hint pause of the control under the pointer and the caret's next blink.
+    // Nothing when nothing is due; an idle program then sleeps until input.
+    std::optional<Milliseconds> nextWake() const;
+    // The clock moves on and nothing fires: what has come due fires at the
+    // next advance. Does nothing while a modal dialog is open.
+    void moveClock(Milliseconds elapsed);
+    // For a front end that sleeps between wakes, so that its clock moves only
+    // when it wakes. Runs before the model counts a period from now (a timer
+    // starts, the pointer reaches another control, the caret blink restarts)
+    // and as a modal dialog opens and closes, so that the front end can bring
+    // the clock to the present first (moveClock); time that passes while a
+    // dialog is open is not counted.
+    Handler<void()> onClockNeeded;
+    // Runs after the next wake may have moved: a timer was made, destroyed,
+    // started, stopped or given another interval, the hint pause began, the
+    // caret blink restarted, or a modal dialog opened or closed.
+    Handler<void()> onWakeChange;
+
+    // --- Caret ---------------------------------------------------------------
+    static constexpr Milliseconds CaretBlink{530};
+    // The focused control when it shows a caret now: an edit box, the text of
+    // an editable combo box or a grid's open cell editor.
+    const Control* caretOwner() const;
+    // The caret's blink phase: shown, or hidden for half a blink. Key and
+    // mouse input show it and start the blink afresh.
+    bool caretVisible() const { return caretVisible_; }
 
     // --- Painting ------------------------------------------------------------
     // Paints every invalid control that is showing (paint handlers run here
@@ -153,6 +180,9 @@ public:
     void setHintColor(Color color);
     // The hint of the control under the pointer, when it has one to show.
     std::optional<HintState> currentHint() const;
+    // When the current hint's pause ends: the hint pause after the pointer
+    // reached the control. Nothing when there is no hint to show.
+    std::optional<Milliseconds> hintDue() const;
 
     // --- Cursor --------------------------------------------------------------
     Cursor cursor() const { return cursor_; }
@@ -176,11 +206,17 @@ private:
     void setActiveForm(Form* form);
     void forgetControl(Control* control);
     void collectTimers(std::vector<Timer*>& out) const;
+    // For Timer: before a new period is counted, and after any change.
+    void clockNeeded();
+    void wakeChanged();
+    void restartCaretBlink();
+    void blinkCaret();
 
     void dispatchKeyDown(Form& form, KeyEvent event, char32_t character);
     void dispatchCharacter(Form& form, char32_t character);
     bool runShortcut(Form& form, const KeyEvent& event);
     bool runAccelerator(Form& form, char32_t character);
+    void pressMouse(Form& form, Point position, MouseButton button, Modifiers modifiers);
     void setHovered(Control* control);
     Control* mouseTarget(Form& form, Point position);
 
@@ -207,8 +243,14 @@ private:
     Milliseconds hintPause_{500};
     Milliseconds hintHidePause_{2500};
     Color hintColor_ = colors::InfoBackground;
+    Milliseconds hoveredSince_{0};
+    bool caretVisible_ = true;
+    const Control* caretBlinking_ = nullptr; // the caret owner the blink phase belongs to
+    Milliseconds caretBlinkDue_{CaretBlink};
     Cursor cursor_ = Cursor::Default;
     std::uint64_t revision_ = 0;
+    // The revision at the last idle step: what was invalid then has been painted.
+    std::optional<std::uint64_t> idleRevision_;
 };
 
 // Shows the wait cursor for its lifetime and restores the cursor it found.

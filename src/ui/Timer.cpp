@@ -15,10 +15,16 @@ Timer::Timer(Form& owner, std::string name) : owner_(owner), name_(std::move(nam
 Timer::~Timer() {
     auto& timers = owner_.timers_;
     timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
+    if (enabled_)
+        owner_.application().wakeChanged();
 }
 
 void Timer::restart() {
-    due_ = owner_.application().now() + interval_;
+    Application& application = owner_.application();
+    // A period starts at the present, also between two wakes of a front end.
+    application.clockNeeded();
+    due_ = application.now() + interval_;
+    application.wakeChanged();
 }
 
 void Timer::setInterval(Milliseconds interval) {

@@ -455,6 +455,34 @@ TEST_F(FrontEndTest, ModelClockRunsOnRealTime) {
     EXPECT_GT(app.now(), 40ms);
 }
 
+TEST_F(FrontEndTest, WakesOnlyWhenTheModelNextHasWork) {
+    form.Button1.setFocus(); // no caret to blink
+    frontEnd->afterInput();
+    EXPECT_EQ(frontEnd->nextWake(), std::nullopt) << "nothing is due: it sleeps until input";
+
+    // Timers started and stopped outside any input: the model tells the front end.
+    form.Timer1.setInterval(100ms);
+    form.Timer1.start();
+    EXPECT_EQ(frontEnd->nextWake(), form.Timer1.due());
+    {
+        ui::Timer fast{form, "fast"};
+        fast.setInterval(40ms);
+        EXPECT_EQ(frontEnd->nextWake(), fast.due()) << "the earliest one";
+        fast.stop();
+        EXPECT_EQ(frontEnd->nextWake(), form.Timer1.due());
+        fast.start();
+    }
+    EXPECT_EQ(frontEnd->nextWake(), form.Timer1.due()) << "a running timer went away";
+    form.Timer1.stop();
+    EXPECT_EQ(frontEnd->nextWake(), std::nullopt);
+
+    // A box with a caret wakes for the caret's blink.
+    form.Edit1.setFocus();
+    frontEnd->afterInput();
+    ASSERT_TRUE(frontEnd->nextWake().has_value());
+    EXPECT_EQ(frontEnd->nextWake(), app.now() + ui::Application::CaretBlink);
+}
+
 TEST_F(FrontEndTest, WindowFollowsTheFormsVisibilityBoundsAndCursor) {
     form.setBounds({60, 50, 300, 200});
     frontEnd->afterInput();
