@@ -14,7 +14,7 @@ using markerfile::FeedCorrectionOutcome;
 
 namespace {
 
-constexpr ui::Color FocusedBoxColor{182, 254, 236};
+constexpr ui::Color FocusedBoxColor = ui::colors::FocusedBox;
 constexpr TextView WorkLengthKey = U"WorkLength=";
 constexpr TextView FeedCorrectionHint =
     U"送り補正の前にテストマーキングしてください（’I’をTBの数＋１でマーキング）";

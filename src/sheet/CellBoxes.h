@@ -28,7 +28,7 @@ struct CellBoxHooks {
 // arrow keys.
 class CellBoxes {
 public:
-    static constexpr ui::Color FocusColor{182, 254, 236};
+    static constexpr ui::Color FocusColor = ui::colors::FocusedBox;
     static constexpr int ColumnBoxLength = 3;
     static constexpr int RowBoxLength = 4;
 

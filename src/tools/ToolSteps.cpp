@@ -14,7 +14,7 @@ namespace lumitag::tools {
 
 namespace {
 
-constexpr ui::Color FocusedBoxColor{182, 254, 236};
+constexpr ui::Color FocusedBoxColor = ui::colors::FocusedBox;
 constexpr TextView CountSeparator = U"箇所：";
 
 } // namespace

@@ -51,6 +51,8 @@ inline constexpr Color HighlightText{255, 255, 255};
 inline constexpr Color InfoBackground{255, 255, 225};
 inline constexpr Color GrayText{109, 109, 109};
 inline constexpr Color SkyBlue{166, 202, 240};
+// The program's own colour of a box that has the focus.
+inline constexpr Color FocusedBox{182, 254, 236};
 } // namespace colors
 
 struct Font {

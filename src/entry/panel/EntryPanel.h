@@ -73,7 +73,7 @@ struct EntryPanelHooks {
 // inserts them at the selection in string insert mode).
 class EntryPanel {
 public:
-    static constexpr ui::Color FocusColor{182, 254, 236};
+    static constexpr ui::Color FocusColor = ui::colors::FocusedBox;
     static constexpr ui::Color FixedColor{255, 213, 170};
 
     EntryPanel(EntryPanelControls controls, EntryPanelHooks hooks);
