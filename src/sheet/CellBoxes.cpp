@@ -28,8 +28,8 @@ void CellBoxes::install() {
     ui::Edit& column = c_.Edit14;
     ui::Edit& row = c_.Edit15;
     column.setMaxLength(ColumnBoxLength);
-    column.setHint(U"列を指定します（ここにA(1)からCV(100)まで入力できます\r\n"
-                   U"（エクセル側をクリック選択することもできます））");
+    column.setHint(U"列を指定します（ここにA(1)からCV(100)まで入力します　（エクセル側をクリック選択"
+                   U"することもできます））");
     row.setMaxLength(RowBoxLength);
     row.setHint(U"行を指定します（Enterを押すと転送します）");
     for (ui::Edit* box : {&column, &row}) {
