@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libx11-dev libxtst-dev
     fonts-ipafont-gothic unicode-data
-    xvfb xauth xdotool xdg-utils
+    xvfb xauth xdotool xdg-utils openbox x11-apps imagemagick
     clang libclang-rt-14-dev
 )
 # The spreadsheet on the other side: LibreOffice Calc and its SDK (optional component).

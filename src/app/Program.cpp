@@ -9,6 +9,7 @@
 #include "app/TForm5.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
+#include "sheet/SpreadsheetLink.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -56,10 +57,12 @@ Program::Start Program::start() {
     const std::filesystem::path settingsFile = programFile(services_.programDirectory, SettingsFileName);
     reportSettingsFile(SettingsStore(services_.files, settingsFile).ensureFile(), settingsFile);
 
-    blue_ = std::make_unique<TForm1>(application_, services_);
+    link_ =
+        std::make_unique<sheet::SpreadsheetLink>(services_.spreadsheet, services_.windows, services_.screen);
+    blue_ = std::make_unique<TForm1>(application_, services_, *link_);
     if (services_.files.fileExists(programFile(services_.programDirectory, TableFileName)))
         blue_->loadSettingsCopy(SettingsStore::readLines(services_.files, settingsFile));
-    orange_ = std::make_unique<TForm2>(application_, services_);
+    orange_ = std::make_unique<TForm2>(application_, services_, *link_);
     columnSettings_ = std::make_unique<TForm5>(application_);
     orange_->setWindows(*main_, *blue_, *columnSettings_);
     blue_->setOrangeWindow(*orange_);

@@ -10,6 +10,10 @@ namespace lumitag::ui {
 class Application;
 }
 
+namespace lumitag::sheet {
+class SpreadsheetLink;
+}
+
 namespace lumitag::app {
 
 class TForm1;
@@ -48,6 +52,8 @@ private:
 
     ui::Application& application_;
     Services services_;
+    // The spreadsheet application both main windows work with.
+    std::unique_ptr<sheet::SpreadsheetLink> link_;
     std::unique_ptr<TForm4> main_;
     std::unique_ptr<TForm1> blue_;
     std::unique_ptr<TForm2> orange_;

@@ -3,6 +3,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/InputHook.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/Screen.h"
 #include "platform/Shell.h"
@@ -23,6 +24,7 @@ struct Services {
     platform::SpreadsheetHost& spreadsheet;
     platform::Clipboard& clipboard;
     platform::Shell& shell;
+    platform::InputHook& inputHook;
 };
 
 } // namespace lumitag::app

@@ -6,8 +6,8 @@
 
 namespace lumitag::app {
 
-TForm1::TForm1(ui::Application& application, Services services)
-    : Form(application, "TForm1"), services_(services) {
+TForm1::TForm1(ui::Application& application, Services services, sheet::SpreadsheetLink& link)
+    : Form(application, "TForm1"), services_(services), link_(link) {
     setCaption(Text(ApplicationTitle));
     setColor(ui::colors::SkyBlue);
     setKeyPreview(true);

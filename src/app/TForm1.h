@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Services.h"
+#include "sheet/SpreadsheetLink.h"
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
 #include "ui/Form.h"
@@ -23,7 +24,7 @@ class TForm1 : public ui::Form {
 public:
     static constexpr int InitialWidth = 205;
 
-    TForm1(ui::Application& application, Services services);
+    TForm1(ui::Application& application, Services services, sheet::SpreadsheetLink& link);
 
     void setOrangeWindow(TForm2& orange) { orange_ = &orange; }
 
@@ -54,6 +55,7 @@ private:
     void FormCloseQuery(bool& canClose);
 
     Services services_;
+    sheet::SpreadsheetLink& link_; // shared with the orange window
     TForm2* orange_ = nullptr;
     std::vector<Text> settingsCopy_;
     bool closingByProgram_ = false;

@@ -41,7 +41,7 @@ Text tableName(int number) {
 
 } // namespace
 
-TForm2::TForm2(ui::Application& application, Services services)
+TForm2::TForm2(ui::Application& application, Services services, sheet::SpreadsheetLink& link)
     : Form(application, "TForm2"), services_(services),
       settings_(services.files, programFile(services.programDirectory, SettingsFileName)),
       list_(marking::ListControls{StringGrid1, Timer1, SpeedButton51, Button9, N25, N26, N6, N9, Del1, Ins1,
@@ -51,7 +51,7 @@ TForm2::TForm2(ui::Application& application, Services services)
       modeSwitch_(modeSwitchControls(), {[this] { FocusEntryField(); }, {}}, undo_),
       listCommands_(listCommandControls(),
                     {[this] { FocusEntryField(); }, [this] { return link_.connectedAndVisible(); }}, undo_),
-      entryPanel_(entryPanelControls(), {}), link_(services.spreadsheet, services.windows, services.screen) {
+      entryPanel_(entryPanelControls(), {}), link_(link) {
     layOutControls();
     layOutStores();
     layOutMarkerControls();

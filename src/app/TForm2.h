@@ -61,7 +61,7 @@ public:
     static constexpr int ClientWidth = 554;
     static constexpr int ClientHeight = 729;
 
-    TForm2(ui::Application& application, Services services);
+    TForm2(ui::Application& application, Services services, sheet::SpreadsheetLink& link);
     ~TForm2() override;
 
     // The other windows, known once they all exist.
@@ -420,8 +420,8 @@ private:
     std::unique_ptr<entry::PresetButtons> presets_;
     std::unique_ptr<entry::LetterStore> letterStore_;
     bool tableFilePresent_ = false;
-    bool blueWasShowing_ = false; // the mode watcher's memory
-    sheet::SpreadsheetLink link_;
+    bool blueWasShowing_ = false;  // the mode watcher's memory
+    sheet::SpreadsheetLink& link_; // shared with the blue window
     std::unique_ptr<sheet::SheetBox> sheetBox_;
     std::unique_ptr<sheet::CellBoxes> cellBoxes_;
     std::unique_ptr<sheet::WorkbookCommands> workbooks_;

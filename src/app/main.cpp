@@ -5,6 +5,7 @@
 #include "app/Services.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Paths.h"
+#include "platform/UnavailableInputHook.h"
 #include "platform/linux/LinuxProgramDirectory.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/X11WindowSystem.h"
@@ -39,6 +40,7 @@ int main(int argc, char* argv[]) {
     platform::LinuxProgramDirectory programDirectory(
         {.names = {settingsName, tableName}, .shipped = {settingsName, tableName}});
     platform::XdgShell shell;
+    platform::UnavailableInputHook inputHook("the desktop's input events cannot be recorded");
 #ifdef LUMITAG_HAVE_CALC
     platform::calc::CalcHost spreadsheet;
 #else
@@ -48,7 +50,7 @@ int main(int argc, char* argv[]) {
     ui::Application application(*dialogs);
     application.setClipboard(clipboard.get());
     app::Program program(application, {files, *screen, windows, singleInstance, programDirectory, spreadsheet,
-                                       *clipboard, shell});
+                                       *clipboard, shell, inputHook});
     if (program.start() != app::Program::Start::Running)
         return 0;
     qtfront::FrontEnd frontEnd(application);

@@ -6,6 +6,7 @@
 #include "platform/fake/FakeClipboard.h"
 #include "platform/fake/FakeDialogs.h"
 #include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeInputHook.h"
 #include "platform/fake/FakeProgramDirectory.h"
 #include "platform/fake/FakeScreen.h"
 #include "platform/fake/FakeShell.h"
@@ -42,10 +43,12 @@ struct FakedProgram {
     platform::FakeSingleInstance singleInstance;
     platform::FakeProgramDirectory programDirectory;
     platform::FakeShell shell;
+    platform::FakeInputHook inputHook;
     platform::FakeSpreadsheetHost spreadsheet{&clipboard};
     ui::Application app{dialogs};
     app::Program program{
-        app, {files, screen, windows, singleInstance, programDirectory, spreadsheet, clipboard, shell}};
+        app,
+        {files, screen, windows, singleInstance, programDirectory, spreadsheet, clipboard, shell, inputHook}};
 };
 
 } // namespace lumitag::hardening
