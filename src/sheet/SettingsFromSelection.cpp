@@ -23,6 +23,8 @@ bool SettingsFromSelection::waitsForSelection(const SettingBoxes& setting) {
 std::optional<SheetSelection> SettingsFromSelection::readSelection() {
     platform::SpreadsheetHost& host = link_.host();
     const platform::CellRef cell = host.activeCell();
+    if (cell.column > platform::kLastProgramColumn)
+        return std::nullopt;
     const platform::SelectedRows rows = host.selectedRows();
     if (rows.rowCount < 1 || rows.firstRow < 1 || rows.firstRow + rows.rowCount - 1 > LastFilledRow)
         return std::nullopt;

@@ -40,7 +40,9 @@ class SettingsFromSelection {
 public:
     // The row boxes hold four digits. A block reaching past this row (a whole
     // column selected) fills nothing: its rows could not be typed, and
-    // counting a million hidden-row flags would freeze the program.
+    // counting a million hidden-row flags would freeze the program. Nor does
+    // an active cell right of column CV: the settings would name another
+    // column than the one selected.
     static constexpr int LastFilledRow = 9999;
 
     SettingsFromSelection(std::vector<SettingBoxes> settings, SpreadsheetLink& link);

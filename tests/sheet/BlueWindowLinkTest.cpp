@@ -250,12 +250,15 @@ TEST_F(BlueLinkTest, TheUserFillsASettingByClickingABoxAndSelectingInTheSpreadsh
     EXPECT_EQ(b().Edit21.color(), ui::colors::Window) << "leaving the box ends its wait";
 }
 
-TEST_F(BlueLinkTest, ABlockReachingPastTheRowBoxesFillsNothing) {
+TEST_F(BlueLinkTest, ABlockTheSettingsCannotDescribeFillsNothing) {
     b().Edit1.setColor(CellBoxes::FocusColor);
     userSelectsInSpreadsheet(U"C1", U"C1048576");
     EXPECT_EQ(b().Edit1.text(), U"");
     EXPECT_EQ(b().Edit26.text(), U"");
     EXPECT_FALSE(called("Worksheet.rowHidden")) << "no row flags are counted";
+
+    userSelectsInSpreadsheet(U"CW2", U"CW4");
+    EXPECT_EQ(b().Edit1.text(), U"") << "a column the settings cannot name is not put as CV";
 
     userSelectsInSpreadsheet(U"C9990", U"C9999");
     EXPECT_EQ(b().Edit26.text(), U"9999") << "the last row a row box holds";
