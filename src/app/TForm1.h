@@ -52,6 +52,7 @@ public:
 
     // --- Setting 1 ----------------------------------------------------------------------
     ui::Panel Panel1{*this, "Panel1"};
+    ui::Label Panel1Title{Panel1, "Panel1Title", U"設定１"};
     ui::RadioGroup RadioGroup1{Panel1, "RadioGroup1", U"ワークモード"};
     ui::Label Label1{Panel1, "Label1"};
     ui::Edit Edit1{Panel1, "Edit1"}; // column 1
@@ -79,6 +80,7 @@ public:
 
     // --- Setting 2 ----------------------------------------------------------------------
     ui::Panel Panel2{*this, "Panel2"};
+    ui::Label Panel2Title{Panel2, "Panel2Title", U"設定２"};
     ui::RadioGroup RadioGroup2{Panel2, "RadioGroup2", U"ワークモード"};
     ui::Label Label2{Panel2, "Label2"};
     ui::Edit Edit2{Panel2, "Edit2"};
@@ -104,6 +106,7 @@ public:
 
     // --- Setting 3 ----------------------------------------------------------------------
     ui::Panel Panel3{*this, "Panel3"};
+    ui::Label Panel3Title{Panel3, "Panel3Title", U"設定３"};
     ui::RadioGroup RadioGroup3{Panel3, "RadioGroup3", U"ワークモード"};
     ui::Label Label3{Panel3, "Label3"};
     ui::Edit Edit3{Panel3, "Edit3"};

@@ -98,9 +98,10 @@ void TForm1::layOutSettings() {
             s.labels[row]->hide();
         }
     }
-    Panel1.setCaption(U"設定１");
-    Panel2.setCaption(U"設定２");
-    Panel3.setCaption(U"設定３");
+    // The titles stand above the work mode: a panel's own caption would
+    // show in its middle, behind the boxes.
+    for (ui::Label* title : {&Panel1Title, &Panel2Title, &Panel3Title})
+        title->setBounds({LabelLeft, 2, 60, LabelHeight});
     Panel2.hide();
     Panel3.hide();
 
