@@ -9,6 +9,7 @@
 #include "app/TForm5.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
+#include "sheet/SheetSynchroniser.h"
 #include "sheet/SpreadsheetLink.h"
 #include "ui/Application.h"
 
@@ -35,6 +36,23 @@ void Program::reportSettingsFile(const SettingsStore::FileCheck& found, const st
     showMessage(application_, U"設定ファイルを読み込めませんでした。\r\n" + platform::textFromPath(path) +
                                   U"\r\n" + platform::fromUtf8(found.reason) +
                                   U"\r\n\r\n初期設定で起動します（設定ファイルには書き込みません）");
+}
+
+// The spreadsheet's events, for both main windows. Each window's sheet
+// synchroniser (the orange window's Timer3, the blue window's Timer1) acts
+// only while its window is visible; a changed cell restarts the watcher.
+void Program::wireSpreadsheetEvents() {
+    TForm2* orange = orange_.get();
+    TForm1* blue = blue_.get();
+    link_->onSheetActivated = [orange, blue] {
+        orange->sheetSynchroniser().SheetActivated();
+        blue->sheetSynchroniser().SheetActivated();
+    };
+    link_->onSelectionChanged = [orange, blue] {
+        orange->sheetSynchroniser().SelectionChanged();
+        blue->sheetSynchroniser().SelectionChanged();
+    };
+    link_->onSheetChanged = [orange] { orange->sheetSynchroniser().SheetChanged(); };
 }
 
 Program::Start Program::start() {
@@ -70,6 +88,7 @@ Program::Start Program::start() {
     TForm2* orange = orange_.get();
     application_.onMinimize = [orange] { orange->ApplicationMinimize(); };
     application_.onRestore = [orange] { orange->ApplicationRestore(); };
+    wireSpreadsheetEvents();
 
     blue_->hide();
     orange_->show();

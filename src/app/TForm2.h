@@ -281,6 +281,7 @@ public:
     // The link to the spreadsheet, shared with the blue window.
     sheet::SpreadsheetLink& spreadsheetLink() { return link_; }
     sheet::WorkbookCommands& workbookCommands() { return *workbooks_; }
+    sheet::SheetSynchroniser& sheetSynchroniser() { return *synchroniser_; }
 
     // --- Operations -------------------------------------------------------------------------
     // Focuses 線番２ when 線番１ is fixed, else 線番１, with the whole text selected.

@@ -29,7 +29,8 @@ void WorkbookCommands::connect() {
 }
 
 void WorkbookCommands::fillCellBoxes() {
-    c_.cellBoxes.fill(link_.host().activeCell());
+    if (c_.cellBoxes != nullptr)
+        c_.cellBoxes->fill(link_.host().activeCell());
 }
 
 void WorkbookCommands::showAttachedWorkbook() {
@@ -58,7 +59,7 @@ void WorkbookCommands::NewWorkbook() {
     link_.setWorkbookAttached(true);
     c_.N21.setEnabled(true);
     c_.N24.setEnabled(true);
-    hooks_.focusEntryField();
+    hooks_.focusTarget();
 }
 
 void WorkbookCommands::OpenWorkbook() {
@@ -102,7 +103,7 @@ void WorkbookCommands::OpenWorkbookFile(const Text& path) {
     link_.setWorkbookAttached(true);
     c_.N21.setEnabled(true);
     c_.N24.setEnabled(true);
-    hooks_.focusEntryField();
+    hooks_.focusTarget();
 }
 
 void WorkbookCommands::CloseWorkbook() {
@@ -164,13 +165,17 @@ void WorkbookCommands::closeActiveWorkbook() {
 void WorkbookCommands::detachLastWorkbook() {
     link_.setWorkbookAttached(false);
     c_.sheetBox.showPlaceholder();
-    c_.cellBoxes.clear();
+    if (c_.cellBoxes != nullptr)
+        c_.cellBoxes->clear();
     c_.N24.setEnabled(false);
     c_.gyak1.setEnabled(false);
-    if (!link_.connected())
-        return; // never connected: there is no application to end
-    c_.eventPump.stop();
-    link_.quit();
+    // Never connected: there is no application to end.
+    if (link_.connected()) {
+        c_.eventPump.stop();
+        link_.quit();
+    }
+    if (hooks_.afterLastWorkbookClosed)
+        hooks_.afterLastWorkbookClosed();
 }
 
 void WorkbookCommands::Timer4Timer() {
@@ -206,7 +211,8 @@ void WorkbookCommands::InitialiseLink() {
             fillCellBoxes();
         } else {
             c_.sheetBox.showPlaceholder();
-            c_.cellBoxes.clear();
+            if (c_.cellBoxes != nullptr)
+                c_.cellBoxes->clear();
         }
     } catch (const platform::SpreadsheetError&) {
         showSystemMessage(c_.window.application(), LinkErrorMessage);
