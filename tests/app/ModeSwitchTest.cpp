@@ -87,6 +87,7 @@ TEST_F(ModeSwitch, BusySpreadsheetRefusesTheSwitch) {
     spreadsheet.userStartsSpreadsheet();
     spreadsheet.connect();
     spreadsheet.userCreatesWorkbook(U"wires.xlsx");
+    connectWorker.complete(); // the start's background connect finds it
     spreadsheet.failOperation("Application.maximizeActiveWindow");
     driver.press("Shift+F1");
     driver.expectMessage(U"エクセルが編集中です(またはエクセルシートがその他のウィンドウに隠れています)");
@@ -116,6 +117,7 @@ TEST_F(ModeSwitch, BlueWindowSwitchBackIsRefusedWhileTheSpreadsheetIsBusy) {
     spreadsheet.userStartsSpreadsheet();
     spreadsheet.connect();
     spreadsheet.userCreatesWorkbook(U"wires.xlsx");
+    connectWorker.complete(); // the start's background connect finds it
     spreadsheet.failOperation("Application.maximizeActiveWindow");
     driver.click(blue().Panel4);
     driver.expectMessage(U"エクセルが編集中です(またはエクセルシートがその他のウィンドウに隠れています)");
