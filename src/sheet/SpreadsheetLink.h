@@ -32,12 +32,13 @@ class ConnectWorker;
 class SpreadsheetLink {
 public:
     // How long a command that needs the office waits for a connect before the
-    // host busy message. Long enough for an office to start from cold (about
-    // four seconds on the test machine, a fresh profile included) with room
-    // for a slow disk; the host's own bound for a connect is longer, since it
-    // also covers an office that never answers. A connect still running at
-    // the end goes on, and the next command finds its outcome.
-    static constexpr std::chrono::milliseconds ConnectWait{15000};
+    // host busy message: the host's own bound for reaching an office that runs
+    // (its call time and the grace for cutting a call off), so that waiting
+    // for the connect never takes longer than a call into a frozen office.
+    // Starting an office fits well within it (under 2 s with a fresh profile
+    // on the test machine). A connect still running then goes on, and the
+    // next command finds its outcome.
+    static constexpr std::chrono::milliseconds ConnectWait{12000};
 
     SpreadsheetLink(platform::SpreadsheetHost& host, platform::WindowSystem& windows,
                     platform::Screen& screen, ConnectWorker& worker);
