@@ -99,7 +99,7 @@ void TForm2::FormClose() {
 }
 
 void TForm2::closeSpreadsheet() {
-    platform::SpreadsheetHost& host = services_.spreadsheet;
+    platform::SpreadsheetHost& host = link_.host();
     if (!host.isVisible())
         return;
     // The program ends anyway: whatever the spreadsheet refuses is ignored.
@@ -131,7 +131,7 @@ void TForm1::FormCloseQuery(bool& canClose) {
 void TForm2::ApplicationMinimize() {
     if (visible())
         Timer1.stop();
-    platform::SpreadsheetHost& host = services_.spreadsheet;
+    platform::SpreadsheetHost& host = link_.host();
     if (!host.isVisible())
         return;
     // FIXME: the spreadsheet window is also resized to the work area once window coupling exists.
@@ -142,7 +142,7 @@ void TForm2::ApplicationMinimize() {
 }
 
 void TForm2::ApplicationRestore() {
-    if (!services_.spreadsheet.isVisible())
+    if (!link_.visible())
         return;
     // FIXME: the spreadsheet window is put back to the left of the visible main window here.
     BringToFront();

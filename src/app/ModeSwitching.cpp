@@ -55,7 +55,7 @@ void TForm2::SwitchToBlueMode() {
         showMessage(application(), CloseSettingsMessage);
         return;
     }
-    if (!maximizeVisibleSpreadsheet(application(), services_.spreadsheet))
+    if (!maximizeVisibleSpreadsheet(application(), link_.host()))
         return;
     if (ComboBox2.visible()) {
         // The work length and the feed correction reach the blue window
@@ -75,7 +75,7 @@ void TForm2::SwitchToBlueMode() {
 }
 
 void TForm1::SwitchToOrangeMode() {
-    if (!maximizeVisibleSpreadsheet(application(), services_.spreadsheet))
+    if (!maximizeVisibleSpreadsheet(application(), link_.host()))
         return;
     // FIXME: a changed work length and the feed correction are taken back here.
     orange_->Timer1.start();

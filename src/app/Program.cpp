@@ -75,8 +75,8 @@ Program::Start Program::start() {
     const std::filesystem::path settingsFile = programFile(services_.programDirectory, SettingsFileName);
     reportSettingsFile(SettingsStore(services_.files, settingsFile).ensureFile(), settingsFile);
 
-    link_ =
-        std::make_unique<sheet::SpreadsheetLink>(services_.spreadsheet, services_.windows, services_.screen);
+    link_ = std::make_unique<sheet::SpreadsheetLink>(services_.spreadsheet, services_.windows,
+                                                     services_.screen, services_.connectWorker);
     blue_ = std::make_unique<TForm1>(application_, services_, *link_);
     if (services_.files.fileExists(programFile(services_.programDirectory, TableFileName)))
         blue_->loadSettingsCopy(SettingsStore::readLines(services_.files, settingsFile));
@@ -92,6 +92,8 @@ Program::Start Program::start() {
 
     blue_->hide();
     orange_->show();
+    // The office starts (or is found) in the background; the window is up already.
+    link_->startConnecting();
     return Start::Running;
 }
 

@@ -22,7 +22,9 @@ int WorkbookCommands::windowWidth() const {
 }
 
 void WorkbookCommands::connect() {
-    // Starting an office takes seconds: the wait cursor shows it.
+    // Starting an office takes seconds: the wait cursor shows it. The link
+    // waits for its background connect at most its bound, then fails the
+    // command with the host busy message; the connect goes on meanwhile.
     ui::WaitCursor wait(c_.window.application());
     link_.connect();
     c_.eventPump.start();
