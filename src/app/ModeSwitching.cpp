@@ -4,6 +4,7 @@
 #include "app/SettingsLines.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "sheet/WindowCoupling.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -83,8 +84,8 @@ void TForm1::SwitchToOrangeMode() {
     hide();
 }
 
-void TForm2::Timer2Timer() {
-    // The mode watcher: after the blue window has gone, the orange one comes back.
+void TForm2::ModeWatcherTick() {
+    // After the blue window has gone, the orange one comes back.
     const bool blueShowing = blue_ != nullptr && blue_->visible();
     if (blueWasShowing_ && !visible() && !blueShowing) {
         show();

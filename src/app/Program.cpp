@@ -10,6 +10,7 @@
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
 #include "sheet/SpreadsheetLink.h"
+#include "sheet/WindowCoupling.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -68,8 +69,10 @@ Program::Start Program::start() {
     blue_->setOrangeWindow(*orange_);
 
     TForm2* orange = orange_.get();
+    application_.onActivate = [orange] { orange->ApplicationActivate(); };
     application_.onMinimize = [orange] { orange->ApplicationMinimize(); };
     application_.onRestore = [orange] { orange->ApplicationRestore(); };
+    application_.onFileDialog = [orange](bool shown) { orange->coupling().state().dialogOpen = shown; };
 
     blue_->hide();
     orange_->show();

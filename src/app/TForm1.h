@@ -13,6 +13,10 @@
 
 #include <vector>
 
+namespace lumitag::sheet {
+class WindowCoupling;
+}
+
 namespace lumitag::app {
 
 class TForm2;
@@ -27,6 +31,8 @@ public:
     TForm1(ui::Application& application, Services services, sheet::SpreadsheetLink& link);
 
     void setOrangeWindow(TForm2& orange) { orange_ = &orange; }
+    // Joins the window coupling: its view of this window and F1 (TForm1Coupling.cpp).
+    void wireCoupling(sheet::WindowCoupling& coupling);
 
     ui::Panel Panel1{*this, "Panel1"};          // setting 1
     ui::ComboBox ComboBox1{*this, "ComboBox1"}; // sheet box

@@ -41,6 +41,10 @@ struct WorkbookHooks {
     std::function<bool()> listHasLines;
     // Timer4's tick: in edit mode the list's in-cell editing comes back on.
     std::function<void()> afterClosing;
+    // The window coupling's hand-over flag ends with a close; its overlap
+    // flag keeps the spreadsheet's window as it is when the link starts.
+    std::function<void()> clearHandOver;
+    std::function<bool()> spreadsheetOverlaps;
 };
 
 // The orange window's commands on workbooks: 新規作成, 開く and 閉じる, the
