@@ -82,6 +82,14 @@ void TForm1::SwitchToOrangeMode() {
     orange_->Timer1.start();
     orange_->Timer5.start();
     hide();
+    orange_->awaitReturnFromBlueMode();
+}
+
+void TForm2::awaitReturnFromBlueMode() {
+    // The watcher may have stopped in blue mode (a spreadsheet failure) or
+    // before it (marking): without it no window would be left on screen.
+    blueWasShowing_ = true;
+    coupling_->startWatcher();
 }
 
 void TForm2::ModeWatcherTick() {

@@ -302,6 +302,9 @@ public:
     void ApplicationActivate();
     void ApplicationMinimize();
     void ApplicationRestore();
+    // The blue window has gone: the mode watcher shows this window at its
+    // next tick, also when the watcher had been stopped.
+    void awaitReturnFromBlueMode();
     // Button21 and Enter in the row box: the transfer of the list into the sheet.
     void Transfer();
 
