@@ -179,6 +179,22 @@ TEST_F(WindowCouplingTest, TheModeWatcherStillRunsInATickWhoseCouplingFailed) {
     EXPECT_TRUE(w().visible());
 }
 
+TEST_F(WindowCouplingTest, ShowingTheOrangeWindowLeavesAnOverlappingSpreadsheetUnmaximised) {
+    for (const int spreadsheetWidth : {OrangeLeft, 1300}) {
+        SCOPED_TRACE(spreadsheetWidth);
+        dockedWorkbook();
+        (void)windows.placeWindow(spreadsheetWindow, {0, 0, spreadsheetWidth, 728});
+        driver.press("Shift+F1");
+        driver.advance(100);
+        const int before = spreadsheet.maximizeCount();
+        driver.click(blue().Panel4);
+        driver.advance(100);
+        ASSERT_TRUE(w().visible());
+        // The switch back maximises; showing the window again only when nothing overlaps.
+        EXPECT_EQ(spreadsheet.maximizeCount() - before, spreadsheetWidth == OrangeLeft ? 2 : 1);
+    }
+}
+
 // --- The blue window -----------------------------------------------------------------------
 
 TEST_F(WindowCouplingTest, TheBlueWindowHandsOverAndKeepsAFoundCellInView) {
