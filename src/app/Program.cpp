@@ -11,6 +11,7 @@
 #include "platform/Paths.h"
 #include "sheet/SheetSynchroniser.h"
 #include "sheet/SpreadsheetLink.h"
+#include "sheet/WindowCoupling.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -86,9 +87,11 @@ Program::Start Program::start() {
     blue_->setOrangeWindow(*orange_);
 
     TForm2* orange = orange_.get();
+    application_.onActivate = [orange] { orange->ApplicationActivate(); };
     application_.onMinimize = [orange] { orange->ApplicationMinimize(); };
     application_.onRestore = [orange] { orange->ApplicationRestore(); };
     wireSpreadsheetEvents();
+    application_.onFileDialog = [orange](bool shown) { orange->coupling().state().dialogOpen = shown; };
 
     blue_->hide();
     orange_->show();

@@ -5,6 +5,7 @@
 #include "sheet/SettingsFromSelection.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
+#include "sheet/WindowCoupling.h"
 #include "sheet/WorkbookCommands.h"
 #include "ui/Application.h"
 
@@ -60,9 +61,10 @@ void TForm1::FormShow() {
     showLink();
     // FIXME: the table box, the work length and the feed correction are
     // refreshed here with the blue window's table and marking.
-    // FIXME: F1's pointer positions on this program's side (left + 10, 380)
-    // and the spreadsheet's (screen width + 10 − 590, 380) are set here once
-    // window coupling keeps them for both windows.
+    // F1's pointer positions: inside this window, and over the spreadsheet
+    // left of the widest arrangement of this window.
+    orange_->coupling().setPointerPositions({left() + 10, 380},
+                                            {services_.screen.screenRect().width + 10 - 590, 380});
     const ui::Point corner = Panel4.formPosition();
     (void)services_.windows.movePointer({left() + corner.x + 30, top() + corner.y + 10});
     focusFirstSettingBox();

@@ -23,6 +23,7 @@ namespace lumitag::sheet {
 class SettingsFromSelection;
 class SheetBox;
 class SheetSynchroniser;
+class WindowCoupling;
 class WorkbookCommands;
 } // namespace lumitag::sheet
 
@@ -49,6 +50,8 @@ public:
     // The orange window, whose link state (menu items, watcher, closing tick)
     // the blue window's workbook commands share.
     void setOrangeWindow(TForm2& orange);
+    // Joins the window coupling: its view of this window and F1 (TForm1Coupling.cpp).
+    void wireCoupling(sheet::WindowCoupling& coupling);
 
     // --- Setting 1 ----------------------------------------------------------------------
     ui::Panel Panel1{*this, "Panel1"};

@@ -6,6 +6,7 @@
 #include "sheet/SettingsFromSelection.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
+#include "sheet/WindowCoupling.h"
 #include "sheet/WorkbookCommands.h"
 #include "ui/Application.h"
 
@@ -93,6 +94,8 @@ void TForm1::wireWorkbookCommands(TForm2& orange) {
             .listHasLines = [this] { return !orange_->list().empty(); },
             .afterClosing = {},
             .afterLastWorkbookClosed = [this] { resetAfterLastWorkbook(); },
+            .clearHandOver = [this] { orange_->coupling().state().handOver = false; },
+            .spreadsheetOverlaps = [this] { return orange_->coupling().state().overlap; },
         });
 }
 
@@ -102,10 +105,13 @@ void TForm1::showLink() {
     if (link_.connectedAndVisible() && visible()) {
         try {
             link_.attachActiveWorkbook();
-            // FIXME: the overlap flag of window coupling keeps the spreadsheet's
-            // window as it is instead of docking it.
+            // While the spreadsheet's window reaches into this window it is only
+            // placed: maximising it would cover this window again.
             try {
-                link_.dock(width());
+                if (orange_->coupling().state().overlap)
+                    link_.placeWindow(width());
+                else
+                    link_.dock(width());
             } catch (const platform::SpreadsheetError&) {
                 // Docking goes on at the watcher's next placement.
             }

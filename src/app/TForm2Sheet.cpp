@@ -5,6 +5,7 @@
 #include "sheet/CellBoxes.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
+#include "sheet/WindowCoupling.h"
 #include "sheet/WorkbookCommands.h"
 
 namespace lumitag::app {
@@ -69,6 +70,8 @@ void TForm2::wireSheetLink() {
                         list_.setEditing(true);
                 },
             .afterLastWorkbookClosed = {},
+            .clearHandOver = [this] { coupling_->state().handOver = false; },
+            .spreadsheetOverlaps = [this] { return coupling_->state().overlap; },
         });
     synchroniser_ = std::make_unique<sheet::SheetSynchroniser>(
         Timer3, *sheetBox_, link_,

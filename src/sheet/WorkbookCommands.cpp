@@ -109,7 +109,8 @@ void WorkbookCommands::OpenWorkbookFile(const Text& path) {
 }
 
 void WorkbookCommands::CloseWorkbook() {
-    // FIXME: the watcher's hand-over flag is cleared here once window coupling exists.
+    if (hooks_.clearHandOver)
+        hooks_.clearHandOver();
     if (link_.closing())
         return;
     link_.setClosing(true);
@@ -196,9 +197,9 @@ void WorkbookCommands::InitialiseLink() {
             link_.attachActiveWorkbook();
             c_.N24.setEnabled(true);
             c_.Panel4.setColor(LinkedSwitchColor);
-            // FIXME: the overlap flag of window coupling decides about maximising once it exists.
             try {
-                link_.host().maximizeActiveWindow();
+                if (!hooks_.spreadsheetOverlaps || !hooks_.spreadsheetOverlaps())
+                    link_.host().maximizeActiveWindow();
             } catch (const platform::SpreadsheetError&) {
                 // The workbook's window stays as it is.
             }

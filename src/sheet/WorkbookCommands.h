@@ -49,6 +49,10 @@ struct WorkbookHooks {
     // After the last workbook was closed and the spreadsheet quit: what the
     // window resets beyond its sheet box and cell boxes. May be empty.
     std::function<void()> afterLastWorkbookClosed;
+    // The window coupling's hand-over flag ends with a close; its overlap
+    // flag keeps the spreadsheet's window as it is when the link starts.
+    std::function<void()> clearHandOver;
+    std::function<bool()> spreadsheetOverlaps;
 };
 
 // A main window's commands on workbooks: 新規作成, 開く and 閉じる, the

@@ -116,6 +116,18 @@ TEST_F(ModeSwitch, ShiftF1InBlueModeBringsTheOrangeWindowBackWithinATick) {
     EXPECT_EQ(app.focusedControl(), &orange().Edit3);
 }
 
+TEST_F(ModeSwitch, TheOrangeWindowComesBackAlsoWhenTheWatcherHadStopped) {
+    // Marking stops the watcher, and so does a failing spreadsheet.
+    orange().Timer2.stop();
+    driver.press("Shift+F1");
+    ASSERT_TRUE(blue().visible());
+    driver.advance(300);
+    driver.press("Shift+F1");
+    driver.advance(100);
+    EXPECT_TRUE(orange().visible()) << "a program without a window on screen cannot be reached";
+    EXPECT_TRUE(orange().Timer2.enabled());
+}
+
 TEST_F(ModeSwitch, BlueWindowSwitchBackIsRefusedWhileTheSpreadsheetIsBusy) {
     driver.press("Shift+F1");
     spreadsheet.userStartsSpreadsheet();
