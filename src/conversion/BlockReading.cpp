@@ -17,10 +17,13 @@ void BlockReading::prepare(const CellsToRead& cells) {
     hidden_.clear();
     runs_.clear();
     blocks_.clear();
-    if (cells.lastRow < cells.firstRow || cells.columns.empty() || cells.maxVisibleRows <= 0) {
+    if (cells.lastRow < cells.firstRow) {
         return;
     }
     hidden_ = sheet_.hiddenRows(cells.firstRow, cells.lastRow);
+    if (cells.columns.empty() || cells.maxVisibleRows <= 0) {
+        return;
+    }
 
     std::vector<int> columns = cells.columns;
     std::sort(columns.begin(), columns.end());

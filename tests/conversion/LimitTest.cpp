@@ -87,6 +87,14 @@ TEST_F(LimitTest, NeverMoreThanAThousandLines) {
     }
 }
 
+TEST_F(LimitTest, AHeadRemarkReachingTheLimitBeforeRowsOfHiddenRowsOnly) {
+    for (int row = 1; row <= 10; ++row)
+        hide(row);
+    const ConversionResult result = convert(eplan(U"10", U"盤"), ConversionKind::Add, linesBefore(999));
+    EXPECT_EQ(result.outcome, ConversionOutcome::Completed);
+    EXPECT_THAT(result.state.buffer, SizeIs(1000));
+}
+
 TEST_F(LimitTest, CellsPastTheLimitAreNotRead) {
     // Reading cell by cell, the limit in the middle of a row stops at once.
     host.clearCalls();

@@ -17,7 +17,7 @@ class WorkModeTest : public ConversionTest {
 protected:
     WorkModeTest() {
         const TextView rows[][5] = {
-            {U"1", U"B5", U"3", U"2", U"7"},     {U"11", U"", U"", U"0", U""},
+            {U"1", U"B5", U"3", U"2", U"7"},     {U"11", U"", U"13", U"0", U""},
             {U"21", U"B7", U"23", U"5", U"9"},   {U"31", U"B8", U"33", U"", U"12"},
             {U"41", U"B9", U"43", U"-1", U"13"},
         };
@@ -62,7 +62,7 @@ TEST_F(WorkModeTest, EachModeOnTheSameRows) {
          {"B8\t1\t", "31\t1\t", "33\t1\t", "31\t1\t"}},
         {"複数列を一行: empty cells leave no comma",
          makeSetting(WorkMode::ColumnsOnOneLine, {U"A", U"B", U"C"}, U"5", U"6", U"1"),
-         {"1,B5,3\t1\t", "11\t1\t"}},
+         {"1,B5,3\t1\t", "11,13\t1\t"}},
         {"複数列を一行 with a remark",
          remark,
          {"1,B5,予備\t1\t", "11,予備\t1\t", "31,B8,予備\t1\t", "41,B9,予備\t1\t"}},
@@ -89,11 +89,15 @@ TEST_F(WorkModeTest, EachModeOnTheSameRows) {
     }
 }
 
-TEST_F(WorkModeTest, TheCompletionMessage) {
+TEST_F(WorkModeTest, TheMessagesWithTheirCounts) {
     const ConversionResult result =
         convert(only(makeSetting(WorkMode::SingleColumn, {U"B"}, U"5", U"9", U"3")));
     EXPECT_EQ(platform::toUtf8(result.message),
               "終わりました(マーキングデータ合計4個)\r\n\r\n　　　　　　　(変換結果はオレンジモード)");
+    EXPECT_EQ(platform::toUtf8(limitMessage(1000)), "マーキングデータが1000個になりました");
+    EXPECT_EQ(platform::toUtf8(limitMessageWithRemark(999)),
+              "マーキングデータが999個になりました(備考欄含む)");
+    EXPECT_EQ(platform::toUtf8(addConversionTotalHint(12)), "マーキングデータ合計12個変換済");
 }
 
 TEST_F(WorkModeTest, EmptyWireNumbersBecomeASpaceForTheMarkersWorkModes2And3) {
