@@ -5,6 +5,7 @@
 #include "platform/spreadsheet/Range.h"
 
 #include <memory>
+#include <vector>
 
 namespace lumitag::platform {
 
@@ -16,6 +17,14 @@ struct PageMargins {
     double bottom = 0;
 
     friend bool operator==(const PageMargins&, const PageMargins&) = default;
+};
+
+// Rows first to last of a sheet, both included.
+struct RowSpan {
+    int first = 1;
+    int last = 1;
+
+    friend bool operator==(const RowSpan&, const RowSpan&) = default;
 };
 
 // One sheet of a workbook. Every operation may throw SpreadsheetError; so does
@@ -46,6 +55,10 @@ public:
     // Rows(row).Hidden.
     virtual bool rowHidden(int row) = 0;
     virtual void setRowHidden(int row, bool hidden) = 0;
+    // Rows(row).Hidden of every row from first to last in one call: the
+    // hidden ones as ascending spans that neither touch nor overlap. Nothing
+    // when last is before first. Fails like rowHidden() for rows off the sheet.
+    virtual std::vector<RowSpan> hiddenRows(int firstRow, int lastRow) = 0;
 
     // Paste: the text on the system clipboard (TAB between columns, a line
     // break after each row) goes into the cells starting at the destination's

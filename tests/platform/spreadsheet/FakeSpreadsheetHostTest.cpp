@@ -251,6 +251,7 @@ TEST(FakeSpreadsheetHostFailures, EveryOperationCanBeMadeToFail) {
          }},
         {"Worksheet.rowHidden", [](auto& s) { s.sheet->rowHidden(1); }},
         {"Worksheet.setRowHidden", [](auto& s) { s.sheet->setRowHidden(1, true); }},
+        {"Worksheet.hiddenRows", [](auto& s) { s.sheet->hiddenRows(1, 10); }},
         {"Worksheet.paste", [](auto& s) { s.sheet->paste(*s.range); }},
         {"Worksheet.setPageMargins",
          [](auto& s) {

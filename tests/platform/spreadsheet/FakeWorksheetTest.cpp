@@ -145,6 +145,19 @@ TEST_F(FakeWorksheetTest, HiddenRows) {
     EXPECT_THAT(content().hiddenRows(), ElementsAre(7, 9));
 }
 
+TEST_F(FakeWorksheetTest, HiddenRowsOfARangeInOneCall) {
+    for (const int row : {3, 4, 5, 9, 12, 13})
+        content().setRowHidden(row, true);
+    EXPECT_THAT(sheet->hiddenRows(1, 20), ElementsAre(RowSpan{3, 5}, RowSpan{9, 9}, RowSpan{12, 13}));
+    EXPECT_THAT(sheet->hiddenRows(4, 12), ElementsAre(RowSpan{4, 5}, RowSpan{9, 9}, RowSpan{12, 12}))
+        << "spans are cut at the ends of the range";
+    EXPECT_TRUE(sheet->hiddenRows(6, 8).empty());
+    EXPECT_TRUE(sheet->hiddenRows(9, 8).empty()) << "no rows when the last is before the first";
+    EXPECT_THAT(sheet->hiddenRows(kMaxRow, kMaxRow), ElementsAre());
+    EXPECT_THROW(sheet->hiddenRows(0, 5), SpreadsheetError);
+    EXPECT_THROW(sheet->hiddenRows(1, kMaxRow + 1), SpreadsheetError);
+}
+
 TEST_F(FakeWorksheetTest, InsertShiftsTheCellsOfItsColumnsDown) {
     for (int row = 4; row <= 6; ++row) {
         for (int column = 1; column <= 4; ++column) {

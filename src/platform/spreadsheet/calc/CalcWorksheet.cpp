@@ -18,6 +18,8 @@
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeFormula.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
@@ -31,6 +33,53 @@ using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
 namespace {
+
+// Rows(row).IsVisible of each row, one row at a time: two calls into the
+// office per row.
+std::vector<RowSpan> hiddenRowsOneByOne(const Reference<css::sheet::XSpreadsheet>& sheet, int firstRow,
+                                        int lastRow) {
+    const Reference<css::table::XColumnRowRange> columnsRows(sheet, UNO_QUERY_THROW);
+    const Reference<css::container::XIndexAccess> rows(columnsRows->getRows(), UNO_QUERY_THROW);
+    std::vector<RowSpan> spans;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const Reference<css::beans::XPropertySet> properties(rows->getByIndex(row - 1), UNO_QUERY_THROW);
+        if (properties->getPropertyValue("IsVisible").get<bool>()) {
+            continue;
+        }
+        if (!spans.empty() && spans.back().last + 1 == row) {
+            spans.back().last = row;
+        } else {
+            spans.push_back({row, row});
+        }
+    }
+    return spans;
+}
+
+// The rows first to last that none of the areas covers, as spans.
+std::vector<RowSpan> rowsOutside(const css::uno::Sequence<css::table::CellRangeAddress>& areas, int firstRow,
+                                 int lastRow) {
+    std::vector<RowSpan> covered;
+    for (const css::table::CellRangeAddress& area : areas) {
+        covered.push_back({std::max(firstRow, area.StartRow + 1), std::min(lastRow, area.EndRow + 1)});
+    }
+    std::sort(covered.begin(), covered.end(),
+              [](const RowSpan& a, const RowSpan& b) { return a.first < b.first; });
+    std::vector<RowSpan> outside;
+    int next = firstRow;
+    for (const RowSpan& span : covered) {
+        if (span.first > span.last) {
+            continue;
+        }
+        if (span.first > next) {
+            outside.push_back({next, span.first - 1});
+        }
+        next = std::max(next, span.last + 1);
+    }
+    if (next <= lastRow) {
+        outside.push_back({next, lastRow});
+    }
+    return outside;
+}
 
 Text lowered(TextView text) {
     Text result(text);
@@ -177,6 +226,37 @@ void CalcWorksheet::setRowHidden(int row, bool hidden) {
         const Reference<css::beans::XPropertySet> rowProperties(columnsRows->getRows()->getByIndex(row - 1),
                                                                 UNO_QUERY_THROW);
         rowProperties->setPropertyValue("IsVisible", Any(!hidden));
+    });
+}
+
+std::vector<RowSpan> CalcWorksheet::hiddenRows(int firstRow, int lastRow) {
+    return session_->get([&]() -> std::vector<RowSpan> {
+        session_->requireOpen(document_);
+        const Reference<css::sheet::XCellRangeAddressable> whole(sheet_, UNO_QUERY_THROW);
+        const css::table::CellRangeAddress extent = whole->getRangeAddress();
+        if (lastRow < firstRow) {
+            return {};
+        }
+        if (firstRow < 1 || lastRow > extent.EndRow + 1) {
+            failCall("no such row");
+        }
+        // The visible cells of the rows across the sheet's whole width, in
+        // one query: rows no visible area touches are the hidden ones. A
+        // hidden column only splits the areas.
+        const Reference<css::sheet::XCellRangesQuery> rows(
+            sheet_->getCellRangeByPosition(0, firstRow - 1, extent.EndColumn, lastRow - 1), UNO_QUERY_THROW);
+        const css::uno::Sequence<css::table::CellRangeAddress> visible =
+            rows->queryVisibleCells()->getRangeAddresses();
+        if (visible.getLength() > 0) {
+            return rowsOutside(visible, firstRow, lastRow);
+        }
+        // Nothing visible: every row of the range is hidden, unless every
+        // column of the sheet is, which hides all cells whatever the rows.
+        const Reference<css::sheet::XCellRangesQuery> sheetCells(sheet_, UNO_QUERY_THROW);
+        if (sheetCells->queryVisibleCells()->getRangeAddresses().getLength() > 0) {
+            return {{firstRow, lastRow}};
+        }
+        return hiddenRowsOneByOne(sheet_, firstRow, lastRow);
     });
 }
 

@@ -27,6 +27,7 @@ public:
     std::shared_ptr<Range> range(CellRef first, CellRef last) override;
     bool rowHidden(int row) override;
     void setRowHidden(int row, bool hidden) override;
+    std::vector<RowSpan> hiddenRows(int firstRow, int lastRow) override;
     void paste(const Range& destination) override;
     void setPageMargins(const PageMargins& margins) override;
 

@@ -15,7 +15,7 @@ namespace lumitag::platform {
 
 namespace {
 
-constexpr std::array<std::string_view, 47> kOperations{
+constexpr std::array<std::string_view, 48> kOperations{
     "Application.connect",
     "Application.quit",
     "Application.visible",
@@ -43,6 +43,7 @@ constexpr std::array<std::string_view, 47> kOperations{
     "Worksheet.range",
     "Worksheet.rowHidden",
     "Worksheet.setRowHidden",
+    "Worksheet.hiddenRows",
     "Worksheet.paste",
     "Worksheet.setPageMargins",
     "Range.value",

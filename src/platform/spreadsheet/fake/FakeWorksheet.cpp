@@ -3,6 +3,7 @@
 #include "platform/spreadsheet/fake/FakeRange.h"
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
 
+#include <set>
 #include <string>
 #include <utility>
 
@@ -147,6 +148,26 @@ void FakeWorksheet::setRowHidden(int row, bool hidden) {
         throw SpreadsheetError("no such row");
     }
     sheet.sheet->setRowHidden(row, hidden);
+}
+
+std::vector<RowSpan> FakeWorksheet::hiddenRows(int firstRow, int lastRow) {
+    const Target sheet = target("Worksheet.hiddenRows");
+    std::vector<RowSpan> spans;
+    if (lastRow < firstRow) {
+        return spans;
+    }
+    if (!onSheet({firstRow, 1}) || !onSheet({lastRow, 1})) {
+        throw SpreadsheetError("no such row");
+    }
+    const std::set<int>& hidden = sheet.sheet->hiddenRows();
+    for (auto at = hidden.lower_bound(firstRow); at != hidden.end() && *at <= lastRow; ++at) {
+        if (!spans.empty() && spans.back().last + 1 == *at) {
+            spans.back().last = *at;
+        } else {
+            spans.push_back({*at, *at});
+        }
+    }
+    return spans;
 }
 
 void FakeWorksheet::paste(const Range& destination) {
