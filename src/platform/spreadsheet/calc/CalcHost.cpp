@@ -89,18 +89,30 @@ CalcHost::CalcHost(CalcHostOptions options) : session_(std::make_shared<CalcSess
 CalcHost::~CalcHost() = default;
 
 void CalcHost::connect() {
+    forgetDocumentWindows();
     session_->connect();
 }
 
 void CalcHost::quit() {
+    forgetDocumentWindows();
     session_->quit();
 }
 
 bool CalcHost::visible() {
-    return session_->get([&] {
+    // The watcher asks this every 100 ms. An office without document windows
+    // gets one only with a document event or through this host, so until then
+    // the answer stands without a call into the office.
+    ListenerState& state = session_->state();
+    const std::uint64_t events = state.documentEvents.load();
+    if (noDocumentWindows_ && events == documentEventsSeen_ && !state.bridgeGone) {
+        return session_->requestedVisible();
+    }
+    bool noFrames = false;
+    const bool answer = session_->get([&] {
         const auto frames = documentFrames(session_->desktop());
         if (frames.empty()) {
             // No window yet: the workbooks the program adds will be shown.
+            noFrames = true;
             return session_->requestedVisible();
         }
         for (const auto& frame : frames) {
@@ -111,6 +123,9 @@ bool CalcHost::visible() {
         }
         return false;
     });
+    noDocumentWindows_ = noFrames;
+    documentEventsSeen_ = events;
+    return answer;
 }
 
 void CalcHost::setVisible(bool visible) {
@@ -142,6 +157,7 @@ void CalcHost::setScreenUpdating(bool updating) {
 }
 
 std::shared_ptr<Workbook> CalcHost::addWorkbook() {
+    forgetDocumentWindows();
     return session_->get([&]() -> std::shared_ptr<Workbook> {
         const Reference<css::frame::XComponentLoader> loader(session_->desktop(), UNO_QUERY_THROW);
         const auto component = loader->loadComponentFromURL(
@@ -157,6 +173,7 @@ std::shared_ptr<Workbook> CalcHost::addWorkbook() {
 }
 
 std::shared_ptr<Workbook> CalcHost::openWorkbook(const Text& path) {
+    forgetDocumentWindows();
     std::shared_ptr<Workbook> workbook;
     session_->run(
         [&] {

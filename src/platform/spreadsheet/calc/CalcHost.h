@@ -75,8 +75,15 @@ public:
     std::optional<pid_t> officeProcessId() const;
 
 private:
+    // Forgets what visible() learnt: the program itself changed the documents.
+    void forgetDocumentWindows() { noDocumentWindows_ = false; }
+
     std::shared_ptr<CalcSession> session_;
     SpreadsheetEvents handlers_;
+    // The office had no document window when the document events counted
+    // documentEventsSeen_: until the next event, visible() needs no call.
+    bool noDocumentWindows_ = false;
+    std::uint64_t documentEventsSeen_ = 0;
 };
 
 } // namespace lumitag::platform::calc

@@ -99,6 +99,7 @@ void HostListener::modified(const css::lang::EventObject&) {
 }
 
 void HostListener::documentEventOccured(const css::document::DocumentEvent& event) {
+    ++state_->documentEvents;
     // A new view of a spreadsheet: the user opened or created a workbook in the
     // office itself. Its view needs our listeners.
     if (event.EventName == "OnViewCreated" || event.EventName == "OnFocus") {
@@ -112,6 +113,7 @@ void HostListener::documentEventOccured(const css::document::DocumentEvent& even
 void HostListener::disposing(const css::lang::EventObject& event) {
     // A document or one of its views went away; only documents are ever looked up.
     state_->noteClosed(event.Source);
+    ++state_->documentEvents;
 }
 
 void BridgeListener::disposing(const css::lang::EventObject&) {

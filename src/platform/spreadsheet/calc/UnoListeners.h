@@ -26,6 +26,9 @@ struct ListenerState {
     std::atomic<std::uint32_t> disabledKeys{0};
     // Set when the connection to the office ends.
     std::atomic<bool> bridgeGone{false};
+    // Counts the office's document events and closed documents: whatever can
+    // add, show or remove a document window comes with one.
+    std::atomic<std::uint64_t> documentEvents{0};
 
     // Documents whose views appeared since the host last looked; the host
     // attaches the listeners to them on its own thread.
