@@ -1,6 +1,7 @@
 #include "platform/linux/X11WindowSystem.h"
 
 #include "platform/Encoding.h"
+#include "platform/linux/XErrorTrap.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -20,49 +21,6 @@ namespace {
 Status noDisplay() {
     return Status::failure("no X display");
 }
-
-// Catches the X errors of the requests made while it lives. Xlib's default
-// handler would end the process for an error as ordinary as a window that
-// closed a moment ago.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* display) : display_(display) {
-        XSync(display_, False);
-        errorCode() = 0;
-        previous_ = XSetErrorHandler(&ErrorTrap::record);
-    }
-    ~ErrorTrap() {
-        XSync(display_, False);
-        XSetErrorHandler(previous_);
-    }
-    ErrorTrap(const ErrorTrap&) = delete;
-    ErrorTrap& operator=(const ErrorTrap&) = delete;
-
-    // Waits for the server to answer everything sent so far.
-    bool failed() {
-        XSync(display_, False);
-        return errorCode() != 0;
-    }
-    std::string reason(const char* what) {
-        char text[256] = "";
-        XGetErrorText(display_, errorCode(), text, sizeof text);
-        return std::string(what) + ": " + text;
-    }
-
-private:
-    static int& errorCode() {
-        thread_local int code = 0;
-        return code;
-    }
-    static int record(Display*, XErrorEvent* event) {
-        if (errorCode() == 0)
-            errorCode() = event->error_code;
-        return 0;
-    }
-
-    Display* display_;
-    int (*previous_)(Display*, XErrorEvent*) = nullptr;
-};
 
 // A property value read with XGetWindowProperty, freed when it goes out of scope.
 struct Property {
@@ -222,7 +180,7 @@ bool X11WindowSystem::connected() const {
 std::optional<WindowId> X11WindowSystem::findTopLevelWindow(TextView title, TextView className) {
     if (!connection_)
         return std::nullopt;
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const std::string wantedClass = toUtf8(className);
     for (Window window : connection_->topLevelWindows()) {
         if (connection_->title(window) != title)
@@ -237,7 +195,7 @@ std::optional<WindowId> X11WindowSystem::findTopLevelWindow(TextView title, Text
 std::optional<WindowId> X11WindowSystem::foregroundWindow() {
     if (!connection_)
         return std::nullopt;
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     Property active;
     if (readProperty(connection_->display, connection_->root, connection_->netActiveWindow, XA_WINDOW,
                      active) &&
@@ -261,7 +219,7 @@ std::optional<WindowId> X11WindowSystem::foregroundWindow() {
 Status X11WindowSystem::bringToForeground(WindowId id) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const auto window = static_cast<Window>(id.value);
     if (connection_->hasWindowManager()) {
         // Source indication 2 (a pager): the request comes on the user's behalf,
@@ -280,7 +238,7 @@ Status X11WindowSystem::bringToForeground(WindowId id) {
 std::optional<ScreenRect> X11WindowSystem::windowRect(WindowId id) {
     if (!connection_)
         return std::nullopt;
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const auto window = static_cast<Window>(id.value);
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(connection_->display, window, &attributes))
@@ -298,7 +256,7 @@ std::optional<ScreenRect> X11WindowSystem::windowRect(WindowId id) {
 Status X11WindowSystem::placeWindow(WindowId id, const ScreenRect& rect) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     // X has no empty windows; the smallest is one pixel.
     XMoveResizeWindow(connection_->display, static_cast<Window>(id.value), rect.left, rect.top,
                       static_cast<unsigned int>(std::max(rect.width, 1)),
@@ -311,7 +269,7 @@ Status X11WindowSystem::placeWindow(WindowId id, const ScreenRect& rect) {
 Status X11WindowSystem::restoreWindow(WindowId id) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const auto window = static_cast<Window>(id.value);
     if (connection_->hasWindowManager()) {
         constexpr long removeState = 0;
@@ -345,7 +303,7 @@ std::optional<ScreenPoint> X11WindowSystem::pointerPosition() {
 Status X11WindowSystem::movePointer(ScreenPoint point) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     XWarpPointer(connection_->display, None, connection_->root, 0, 0, 0, 0, point.x, point.y);
     if (trap.failed())
         return Status::failure(trap.reason("cannot move the pointer"));
@@ -375,7 +333,7 @@ Status X11WindowSystem::toggleCapsLock() {
     const KeyCode key = XKeysymToKeycode(connection_->display, XK_Caps_Lock);
     if (key == 0)
         return Status::failure("the keyboard map has no Caps Lock key");
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     XTestFakeKeyEvent(connection_->display, key, True, CurrentTime);
     XTestFakeKeyEvent(connection_->display, key, False, CurrentTime);
     if (trap.failed())
