@@ -9,6 +9,8 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 // Xlib names its int result type "Status"; the program has a Status of its own.
@@ -17,6 +19,10 @@
 namespace lumitag::platform {
 
 namespace {
+
+// How long a placement waits for a window that has just been made to be
+// mapped and taken on by the window manager.
+constexpr std::chrono::milliseconds SettleBound{2000};
 
 Status noDisplay() {
     return Status::failure("no X display");
@@ -57,6 +63,7 @@ public:
         netWmStateMaximizedVert = XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
         netWmStateMaximizedHorz = XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
         utf8String = XInternAtom(display, "UTF8_STRING", False);
+        wmState = XInternAtom(display, "WM_STATE", False);
     }
     ~Connection() { XCloseDisplay(display); }
     Connection(const Connection&) = delete;
@@ -138,6 +145,44 @@ public:
         return None;
     }
 
+    // Whether the window is on screen and, under a window manager, managed
+    // by it (the manager sets WM_STATE when it takes a window on).
+    bool settled(Window window, bool windowManager) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display, window, &attributes))
+            return true; // gone: nothing to wait for
+        if (attributes.map_state != IsViewable)
+            return false;
+        Property state;
+        return !windowManager || readProperty(display, window, wmState, wmState, state);
+    }
+
+    // A window that has just been made is mapped and taken on by the window
+    // manager a moment later, and then gets the manager's placement and the
+    // state its program asked for (a maximised start, say): a placement made
+    // before that would be lost. Waits for it, at most `bound`.
+    void waitUntilSettled(Window window, bool windowManager, std::chrono::milliseconds bound) {
+        const auto deadline = std::chrono::steady_clock::now() + bound;
+        while (!settled(window, windowManager) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+
+    bool maximized(Window window) {
+        Property state;
+        if (!readProperty(display, window, netWmState, XA_ATOM, state) || state.format != 32)
+            return false;
+        const auto* atoms = reinterpret_cast<const unsigned long*>(state.data);
+        return std::any_of(atoms, atoms + state.count, [this](unsigned long atom) {
+            return atom == netWmStateMaximizedVert || atom == netWmStateMaximizedHorz;
+        });
+    }
+
+    void unmaximize(Window window) {
+        constexpr long removeState = 0;
+        sendToRoot(window, netWmState, removeState, static_cast<long>(netWmStateMaximizedVert),
+                   static_cast<long>(netWmStateMaximizedHorz));
+    }
+
     void sendToRoot(Window window, Atom type, long data0, long data1, long data2) {
         XEvent event{};
         event.xclient.type = ClientMessage;
@@ -159,6 +204,7 @@ public:
     Atom netWmStateMaximizedVert;
     Atom netWmStateMaximizedHorz;
     Atom utf8String;
+    Atom wmState;
 };
 
 X11WindowSystem::X11WindowSystem() {
@@ -257,8 +303,14 @@ Status X11WindowSystem::placeWindow(WindowId id, const ScreenRect& rect) {
     if (!connection_)
         return noDisplay();
     XErrorTrap trap(connection_->display);
+    const auto window = static_cast<Window>(id.value);
+    const bool windowManager = connection_->hasWindowManager();
+    connection_->waitUntilSettled(window, windowManager, SettleBound);
+    // A maximised window keeps its size until the manager lets go of it.
+    if (windowManager && connection_->maximized(window))
+        connection_->unmaximize(window);
     // X has no empty windows; the smallest is one pixel.
-    XMoveResizeWindow(connection_->display, static_cast<Window>(id.value), rect.left, rect.top,
+    XMoveResizeWindow(connection_->display, window, rect.left, rect.top,
                       static_cast<unsigned int>(std::max(rect.width, 1)),
                       static_cast<unsigned int>(std::max(rect.height, 1)));
     if (trap.failed())
@@ -271,12 +323,8 @@ Status X11WindowSystem::restoreWindow(WindowId id) {
         return noDisplay();
     XErrorTrap trap(connection_->display);
     const auto window = static_cast<Window>(id.value);
-    if (connection_->hasWindowManager()) {
-        constexpr long removeState = 0;
-        connection_->sendToRoot(window, connection_->netWmState, removeState,
-                                static_cast<long>(connection_->netWmStateMaximizedVert),
-                                static_cast<long>(connection_->netWmStateMaximizedHorz));
-    }
+    if (connection_->hasWindowManager())
+        connection_->unmaximize(window);
     // Mapping an iconified window de-iconifies it.
     XMapWindow(connection_->display, window);
     if (trap.failed())
