@@ -240,7 +240,17 @@ constexpr bool WindowCouplingBuilt = false;
 #endif
 
 TEST_F(DesktopWithOpenbox, NewWorkbookDocksCalcLeftOfTheProgramAndListsItsSheets) {
-    ASSERT_NO_FATAL_FAILURE(newWorkbook());
+    {
+        // The office starts: the program's window shows the wait cursor meanwhile.
+        CursorWatch cursor;
+        ASSERT_NO_FATAL_FAILURE(newWorkbook());
+        const std::set<std::string> seen = cursor.seen();
+        std::string names;
+        for (const std::string& name : seen)
+            names += "\"" + name + "\" ";
+        std::cout << "cursors while the office started: " << names << '\n';
+        EXPECT_TRUE(seen.contains("watch") || seen.contains("wait")) << names;
+    }
 
     const std::optional<platform::WindowId> window = calcWindow();
     ASSERT_TRUE(window);

@@ -2,6 +2,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+#include <chrono>
 
 namespace lumitag::desktop {
 
@@ -50,6 +52,38 @@ bool windowManagerRuns(const std::string& display) {
         XFree(data);
     XCloseDisplay(connection);
     return found;
+}
+
+CursorWatch::CursorWatch() {
+    thread_ = std::thread([this] {
+        Display* display = XOpenDisplay(nullptr);
+        if (display == nullptr)
+            return;
+        int eventBase = 0;
+        int errorBase = 0;
+        if (XFixesQueryExtension(display, &eventBase, &errorBase)) {
+            while (!stop_) {
+                if (XFixesCursorImage* image = XFixesGetCursorImage(display)) {
+                    const std::string name = image->name != nullptr ? image->name : "";
+                    XFree(image);
+                    const std::scoped_lock lock(mutex_);
+                    seen_.insert(name);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        }
+        XCloseDisplay(display);
+    });
+}
+
+CursorWatch::~CursorWatch() {
+    stop_ = true;
+    thread_.join();
+}
+
+std::set<std::string> CursorWatch::seen() {
+    const std::scoped_lock lock(mutex_);
+    return seen_;
 }
 
 } // namespace lumitag::desktop
