@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -315,12 +316,17 @@ TEST_F(DesktopWithOpenbox, ClickingACellInCalcFillsTheCellBoxesAtOnce) {
     const std::optional<platform::ScreenRect> rect = program->windows().windowRect(*window);
     ASSERT_TRUE(rect);
 
-    // Places inside the grid, well away from the toolbars and from A1. The
-    // first click also gives Calc the keyboard focus, and Calc takes its time
-    // over that before it reports the new selection (the figures show how
-    // long after its active cell moved); a click into Calc that has the
-    // focus already is answered within 100 ms.
-    const std::pair<double, double> places[] = {{0.35, 0.45}, {0.6, 0.65}, {0.45, 0.3}};
+    // Places inside the grid, well away from the toolbars and from A1, each
+    // on another cell than the one before. The first click also gives Calc
+    // the keyboard focus, and Calc takes its time over that before it reports
+    // the new selection; for that one alone the check also asks Calc when its
+    // active cell moved (asking Calc meanwhile would slow the program down).
+    // Clicks into Calc that has the focus already are answered within 100 ms:
+    // the median of them, so that a moment of load on a shared machine does
+    // not decide.
+    const std::pair<double, double> places[] = {{0.35, 0.45}, {0.6, 0.65}, {0.45, 0.3},
+                                                {0.2, 0.55},  {0.7, 0.4},  {0.3, 0.7}};
+    std::vector<std::chrono::microseconds> focusedClicks;
     bool first = true;
     for (const auto& [across, down] : places) {
         const Text column = orange().Edit14.text();
@@ -335,29 +341,48 @@ TEST_F(DesktopWithOpenbox, ClickingACellInCalcFillsTheCellBoxesAtOnce) {
         std::optional<Clock::time_point> calcMoved;
         const bool filled = pumpUntil(
             [&] {
-                if (!calcMoved && program->calc().activeCell() != before)
+                if (first && !calcMoved && program->calc().activeCell() != before)
                     calcMoved = Clock::now();
                 return orange().Edit14.text() != column || orange().Edit15.text() != row;
             },
             3s);
-        const auto filledAt = Clock::now();
+        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - clicked);
         ASSERT_TRUE(filled) << "the cell boxes kept " << text(column) << text(row);
-        const auto took = std::chrono::duration_cast<std::chrono::microseconds>(filledAt - clicked);
-        const auto ours =
-            std::chrono::duration_cast<std::chrono::microseconds>(filledAt - calcMoved.value_or(clicked));
         pumpFor(100ms);
         const platform::CellRef active = program->calc().activeCell();
         EXPECT_EQ(orange().Edit14.text(), sheet::columnBoxLetters(active.column));
         EXPECT_EQ(orange().Edit15.text(), platform::fromUtf8(std::to_string(active.row)));
-        std::cout << "click at " << x << "," << y << (first ? " (Calc not focused yet)" : "") << ": "
-                  << text(orange().Edit14.text()) << text(orange().Edit15.text()) << " in "
-                  << took.count() / 1000.0 << " ms, " << ours.count() / 1000.0
-                  << " ms of it after Calc's active cell moved\n";
-        if (!first) {
-            EXPECT_LE(took, 100ms);
+        std::cout << "click at " << x << "," << y << ": " << text(orange().Edit14.text())
+                  << text(orange().Edit15.text()) << " in " << took.count() / 1000.0 << " ms";
+        if (first && calcMoved) {
+            std::cout << " (Calc not focused yet; its active cell moved after "
+                      << std::chrono::duration_cast<std::chrono::microseconds>(*calcMoved - clicked).count() /
+                             1000.0
+                      << " ms)";
         }
+        std::cout << '\n';
+        if (!first)
+            focusedClicks.push_back(took);
         first = false;
     }
+    std::sort(focusedClicks.begin(), focusedClicks.end());
+    const std::chrono::microseconds median = focusedClicks[focusedClicks.size() / 2];
+    std::cout << "median of the clicks into focused Calc: " << median.count() / 1000.0 << " ms\n";
+    EXPECT_LE(median, 100ms);
+}
+
+TEST_F(DesktopWithOpenbox, ScreenshotShowsBothProgramsSideBySide) {
+    ASSERT_NO_FATAL_FAILURE(ensureWorkbook());
+    pumpFor(500ms);
+    const std::filesystem::path picture = outputFolder() / "desktop-side-by-side.png";
+    std::filesystem::remove(picture);
+    ChildProcess shot({"import", "-window", "root", picture.string()},
+                      {.logFile = (outputFolder() / "import.log").string()});
+    // The program keeps answering while the picture is taken.
+    ASSERT_TRUE(pumpUntil([&] { return !shot.running(); }, 20s));
+    ASSERT_TRUE(std::filesystem::exists(picture)) << "see import.log";
+    EXPECT_GT(std::filesystem::file_size(picture), 10000u);
+    std::cout << "screenshot: " << picture.string() << '\n';
 }
 
 TEST_F(DesktopWithOpenbox, WindowManagersMinimiseAndRestoreReachTheProgram) {
@@ -371,6 +396,21 @@ TEST_F(DesktopWithOpenbox, WindowManagersMinimiseAndRestoreReachTheProgram) {
     EXPECT_FALSE(program->application().minimized());
     EXPECT_FALSE(orangeWindow().isMinimized());
     EXPECT_TRUE(orangeWindow().isVisible());
+
+    // Minimised, the program gave Calc the whole work area; restored, Calc
+    // goes back beside it.
+    if (!WindowCouplingBuilt)
+        return; // the restore's placement comes with the window coupling
+    const std::optional<platform::WindowId> calc = calcWindow();
+    ASSERT_TRUE(calc);
+    std::optional<platform::ScreenRect> rect;
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            rect = program->windows().windowRect(*calc);
+            return rect && rect->right() <= spreadsheetArea().right();
+        },
+        3s))
+        << "Calc at " << describe(rect) << " after the restore";
 }
 
 TEST_F(DesktopWithOpenbox, F1MovesThePointerAndTheFocusAcrossAndBack) {
@@ -446,20 +486,6 @@ TEST_F(DesktopWithOpenbox, CostsLittleCpuWhileCalcIsDockedAndIdle) {
               << " ms (" << share << " % of one core)"
               << (WindowCouplingBuilt ? ", the watcher running" : ", without the window coupling") << '\n';
     EXPECT_LT(share, 2.0);
-}
-
-TEST_F(DesktopWithOpenbox, ScreenshotShowsBothProgramsSideBySide) {
-    ASSERT_NO_FATAL_FAILURE(ensureWorkbook());
-    pumpFor(500ms);
-    const std::filesystem::path picture = outputFolder() / "desktop-side-by-side.png";
-    std::filesystem::remove(picture);
-    ChildProcess shot({"import", "-window", "root", picture.string()},
-                      {.logFile = (outputFolder() / "import.log").string()});
-    // The program keeps answering while the picture is taken.
-    ASSERT_TRUE(pumpUntil([&] { return !shot.running(); }, 20s));
-    ASSERT_TRUE(std::filesystem::exists(picture)) << "see import.log";
-    EXPECT_GT(std::filesystem::file_size(picture), 10000u);
-    std::cout << "screenshot: " << picture.string() << '\n';
 }
 
 // Last: it ends the office.
