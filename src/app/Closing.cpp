@@ -9,6 +9,7 @@
 #include "app/TForm5.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
+#include "sheet/WindowCoupling.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -36,6 +37,7 @@ void TForm2::FormCloseQuery(bool& canClose) {
         FocusEntryField();
         return;
     }
+    coupling_->state().handOver = false;
     Timer2.stop();
     const SettingsSave saved = saveSettingsForClose();
     if (saved.outcome == SettingsSave::Outcome::Written ||
@@ -88,6 +90,9 @@ bool TForm2::saveSettings() {
 }
 
 void TForm2::FormClose() {
+    // The desktop's events are no longer watched, whether or not a
+    // spreadsheet is still there.
+    coupling_->removeInputHook();
     closeSpreadsheet();
     (void)platform::setCapsLock(services_.windows, false);
     if (blue_ != nullptr)
@@ -99,7 +104,7 @@ void TForm2::FormClose() {
 }
 
 void TForm2::closeSpreadsheet() {
-    platform::SpreadsheetHost& host = services_.spreadsheet;
+    platform::SpreadsheetHost& host = link_.host();
     if (!host.isVisible())
         return;
     // The program ends anyway: whatever the spreadsheet refuses is ignored.
@@ -131,21 +136,11 @@ void TForm1::FormCloseQuery(bool& canClose) {
 void TForm2::ApplicationMinimize() {
     if (visible())
         Timer1.stop();
-    platform::SpreadsheetHost& host = services_.spreadsheet;
-    if (!host.isVisible())
-        return;
-    // FIXME: the spreadsheet window is also resized to the work area once window coupling exists.
-    try {
-        host.maximizeActiveWindow();
-    } catch (const platform::SpreadsheetError&) {
-    }
+    coupling_->ProgramMinimised();
 }
 
 void TForm2::ApplicationRestore() {
-    if (!services_.spreadsheet.isVisible())
-        return;
-    // FIXME: the spreadsheet window is put back to the left of the visible main window here.
-    BringToFront();
+    coupling_->ProgramRestored();
 }
 
 void TForm2::PowerNotice(int code) {

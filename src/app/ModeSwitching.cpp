@@ -4,6 +4,7 @@
 #include "app/SettingsLines.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "sheet/WindowCoupling.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -55,7 +56,7 @@ void TForm2::SwitchToBlueMode() {
         showMessage(application(), CloseSettingsMessage);
         return;
     }
-    if (!maximizeVisibleSpreadsheet(application(), services_.spreadsheet))
+    if (!maximizeVisibleSpreadsheet(application(), link_.host()))
         return;
     if (ComboBox2.visible()) {
         // The work length and the feed correction reach the blue window
@@ -75,16 +76,24 @@ void TForm2::SwitchToBlueMode() {
 }
 
 void TForm1::SwitchToOrangeMode() {
-    if (!maximizeVisibleSpreadsheet(application(), services_.spreadsheet))
+    if (!maximizeVisibleSpreadsheet(application(), link_.host()))
         return;
     // FIXME: a changed work length and the feed correction are taken back here.
     orange_->Timer1.start();
     orange_->Timer5.start();
     hide();
+    orange_->awaitReturnFromBlueMode();
 }
 
-void TForm2::Timer2Timer() {
-    // The mode watcher: after the blue window has gone, the orange one comes back.
+void TForm2::awaitReturnFromBlueMode() {
+    // The watcher may have stopped in blue mode (a spreadsheet failure) or
+    // before it (marking): without it no window would be left on screen.
+    blueWasShowing_ = true;
+    coupling_->startWatcher();
+}
+
+void TForm2::ModeWatcherTick() {
+    // After the blue window has gone, the orange one comes back.
     const bool blueShowing = blue_ != nullptr && blue_->visible();
     if (blueWasShowing_ && !visible() && !blueShowing) {
         show();

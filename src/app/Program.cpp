@@ -9,7 +9,9 @@
 #include "app/TForm5.h"
 #include "platform/Encoding.h"
 #include "platform/Paths.h"
+#include "sheet/SheetSynchroniser.h"
 #include "sheet/SpreadsheetLink.h"
+#include "sheet/WindowCoupling.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -37,6 +39,23 @@ void Program::reportSettingsFile(const SettingsStore::FileCheck& found, const st
                                   U"\r\n\r\n初期設定で起動します（設定ファイルには書き込みません）");
 }
 
+// The spreadsheet's events, for both main windows. Each window's sheet
+// synchroniser (the orange window's Timer3, the blue window's Timer1) acts
+// only while its window is visible; a changed cell restarts the watcher.
+void Program::wireSpreadsheetEvents() {
+    TForm2* orange = orange_.get();
+    TForm1* blue = blue_.get();
+    link_->onSheetActivated = [orange, blue] {
+        orange->sheetSynchroniser().SheetActivated();
+        blue->sheetSynchroniser().SheetActivated();
+    };
+    link_->onSelectionChanged = [orange, blue] {
+        orange->sheetSynchroniser().SelectionChanged();
+        blue->sheetSynchroniser().SelectionChanged();
+    };
+    link_->onSheetChanged = [orange] { orange->sheetSynchroniser().SheetChanged(); };
+}
+
 Program::Start Program::start() {
     // One copy at a time. When no lock can be made at all the program runs
     // anyway: refusing to start would lock the user out for good.
@@ -57,8 +76,8 @@ Program::Start Program::start() {
     const std::filesystem::path settingsFile = programFile(services_.programDirectory, SettingsFileName);
     reportSettingsFile(SettingsStore(services_.files, settingsFile).ensureFile(), settingsFile);
 
-    link_ =
-        std::make_unique<sheet::SpreadsheetLink>(services_.spreadsheet, services_.windows, services_.screen);
+    link_ = std::make_unique<sheet::SpreadsheetLink>(services_.spreadsheet, services_.windows,
+                                                     services_.screen, services_.connectWorker);
     blue_ = std::make_unique<TForm1>(application_, services_, *link_);
     if (services_.files.fileExists(programFile(services_.programDirectory, TableFileName)))
         blue_->loadSettingsCopy(SettingsStore::readLines(services_.files, settingsFile));
@@ -68,11 +87,16 @@ Program::Start Program::start() {
     blue_->setOrangeWindow(*orange_);
 
     TForm2* orange = orange_.get();
+    application_.onActivate = [orange] { orange->ApplicationActivate(); };
     application_.onMinimize = [orange] { orange->ApplicationMinimize(); };
     application_.onRestore = [orange] { orange->ApplicationRestore(); };
+    wireSpreadsheetEvents();
+    application_.onFileDialog = [orange](bool shown) { orange->coupling().state().dialogOpen = shown; };
 
     blue_->hide();
     orange_->show();
+    // The office starts (or is found) in the background; the window is up already.
+    link_->startConnecting();
     return Start::Running;
 }
 

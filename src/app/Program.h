@@ -48,6 +48,7 @@ public:
     TForm5* columnSettingsWindow() const { return columnSettings_.get(); }
 
 private:
+    void wireSpreadsheetEvents();
     void reportSettingsFile(const SettingsStore::FileCheck& found, const std::filesystem::path& path);
 
     ui::Application& application_;

@@ -10,6 +10,7 @@
 #include "platform/SingleInstance.h"
 #include "platform/WindowSystem.h"
 #include "platform/spreadsheet/SpreadsheetHost.h"
+#include "sheet/ConnectWorker.h"
 
 namespace lumitag::app {
 
@@ -25,6 +26,8 @@ struct Services {
     platform::Clipboard& clipboard;
     platform::Shell& shell;
     platform::InputHook& inputHook;
+    // Runs the spreadsheet's connect off the user-interface thread.
+    sheet::ConnectWorker& connectWorker;
 };
 
 } // namespace lumitag::app

@@ -2,6 +2,11 @@
 
 #include "app/Messages.h"
 #include "app/TForm2.h"
+#include "sheet/SettingsFromSelection.h"
+#include "sheet/SheetBox.h"
+#include "sheet/SheetSynchroniser.h"
+#include "sheet/WindowCoupling.h"
+#include "sheet/WorkbookCommands.h"
 #include "ui/Application.h"
 
 namespace lumitag::app {
@@ -19,17 +24,16 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
     const platform::ScreenRect work = services_.screen.workArea();
     setBounds({screen.right() - 190, 0, InitialWidth, work.bottom() + 10});
 
-    Panel1.setBounds({1, 30, 190, 530});
-    Panel1.setCaption(U"設定１");
-    Panel1.setParentColor(true);
+    layOutSettings();
     ComboBox1.setBounds({2, 4, 130, 20});
-    ComboBox1.setText(U"エクセルシート");
-    ComboBox2.setBounds({2, 570, 107, 20});
+    SpeedButton1.setBounds({15, 566, 85, 25});
+    SpeedButton2.setBounds({105, 566, 85, 25});
+    ComboBox2.setBounds({2, 656, 107, 20});
     ComboBox2.setStyle(ui::ComboStyle::DropDownList);
-    SpeedButton27.setBounds({8, 600, 35, 30});
+    SpeedButton27.setBounds({8, 686, 35, 30});
     SpeedButton27.setCaption(U"ヒント\r\n表示");
     SpeedButton27.setHint(U"マウスカーソルを各ポイントに移動するとヒントが表示されます");
-    Panel4.setBounds({105, 604, 75, 23});
+    Panel4.setBounds({105, 690, 75, 23});
     Panel4.setCaption(U"オレンジモード");
     Panel4.setColor(TForm2::OrangeColor);
     Panel4.setShowHint(true);
@@ -38,9 +42,32 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
     Timer1.setInterval(ui::Milliseconds{1});
     Timer1.stop();
 
+    wireInputColours();
+    wireSheetLink();
+    onShow = [this] { FormShow(); };
     onCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
     Panel4.onClick = [this] { SwitchToOrangeMode(); };
     N1.onClick = [this] { SwitchToOrangeMode(); };
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::setOrangeWindow(TForm2& orange) {
+    orange_ = &orange;
+    wireWorkbookCommands(orange);
+}
+
+void TForm1::FormShow() {
+    showLink();
+    // FIXME: the table box, the work length and the feed correction are
+    // refreshed here with the blue window's table and marking.
+    // F1's pointer positions: inside this window, and over the spreadsheet
+    // left of the widest arrangement of this window.
+    orange_->coupling().setPointerPositions({left() + 10, 380},
+                                            {services_.screen.screenRect().width + 10 - 590, 380});
+    const ui::Point corner = Panel4.formPosition();
+    (void)services_.windows.movePointer({left() + corner.x + 30, top() + corner.y + 10});
+    focusFirstSettingBox();
 }
 
 } // namespace lumitag::app

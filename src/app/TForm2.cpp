@@ -9,6 +9,7 @@
 #include "sheet/CellBoxes.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
+#include "sheet/WindowCoupling.h"
 #include "sheet/WorkbookCommands.h"
 #include "ui/Application.h"
 
@@ -65,6 +66,7 @@ TForm2::TForm2(ui::Application& application, Services services, sheet::Spreadshe
     wireLetterStore();
     layOutSheetControls();
     wireSheetLink();
+    wireCoupling();
     wireSharedEvents();
     createWindow();
 }
@@ -75,6 +77,7 @@ void TForm2::setWindows(TForm4& main, TForm1& blue, TForm5& columnSettings) {
     main_ = &main;
     blue_ = &blue;
     columnSettings_ = &columnSettings;
+    blue.wireCoupling(*coupling_);
     if (!tableFilePresent_)
         blue.ComboBox2.hide();
 }
@@ -362,8 +365,7 @@ void TForm2::FormShow() {
 
     const ui::Point corner = Panel4.formPosition();
     (void)services_.windows.movePointer({left() + corner.x + 30, top() + corner.y + 10});
-    programPointer_ = {left() + 10, 380};
-    spreadsheetPointer_ = {left() - 10, 380};
+    coupling_->setPointerPositions({left() + 10, 380}, {left() - 10, 380});
 
     FocusEntryField();
     if (!Timer2.enabled())

@@ -40,6 +40,7 @@ namespace lumitag::sheet {
 class CellBoxes;
 class SheetBox;
 class SheetSynchroniser;
+class WindowCoupling;
 class WorkbookCommands;
 } // namespace lumitag::sheet
 
@@ -257,6 +258,8 @@ public:
     ui::Timer Timer6{*this, "Timer6"}; // F1 pause
     // Delivers the spreadsheet's events while the link is connected.
     ui::Timer HostEventPump{*this, "HostEventPump"};
+    // Delivers the input hook's events while the hook is installed.
+    ui::Timer HookEventPump{*this, "HookEventPump"};
 
     // --- State other parts read --------------------------------------------------------------
     marking::MarkingList& list() { return list_; }
@@ -272,8 +275,8 @@ public:
     SettingsStore& settings() { return settings_; }
     bool tableFilePresent() const { return tableFilePresent_; }
     // Where F1 puts the pointer on this program's side and on the spreadsheet's.
-    platform::ScreenPoint programPointer() const { return programPointer_; }
-    platform::ScreenPoint spreadsheetPointer() const { return spreadsheetPointer_; }
+    platform::ScreenPoint programPointer() const;
+    platform::ScreenPoint spreadsheetPointer() const;
     // Work length and feed correction, shared with the blue window.
     markerfile::SharedMarkerState& markerState() { return markerState_; }
     const markerfile::ConditionHeader& filledHeader() const { return filledHeader_; }
@@ -281,6 +284,9 @@ public:
     // The link to the spreadsheet, shared with the blue window.
     sheet::SpreadsheetLink& spreadsheetLink() { return link_; }
     sheet::WorkbookCommands& workbookCommands() { return *workbooks_; }
+    sheet::SheetSynchroniser& sheetSynchroniser() { return *synchroniser_; }
+    // The two programs sharing the screen; the blue window joins it too.
+    sheet::WindowCoupling& coupling() { return *coupling_; }
 
     // --- Operations -------------------------------------------------------------------------
     // Focuses 線番２ when 線番１ is fixed, else 線番１, with the whole text selected.
@@ -293,8 +299,13 @@ public:
     // System power notices 0–3 (suspend queries and their failures) stop the
     // timers, 6–8 (resume) start the watcher again.
     void PowerNotice(int code);
+    // The program became the active application, was minimised or restored.
+    void ApplicationActivate();
     void ApplicationMinimize();
     void ApplicationRestore();
+    // The blue window has gone: the mode watcher shows this window at its
+    // next tick, also when the watcher had been stopped.
+    void awaitReturnFromBlueMode();
     // Button21 and Enter in the row box: the transfer of the list into the sheet.
     void Transfer();
 
@@ -325,6 +336,8 @@ private:
     void FormCloseQuery(bool& canClose);
     void FormClose();
     void Timer2Timer();
+    // Shows this window again after blue mode; the last duty of each watcher tick.
+    void ModeWatcherTick();
     // The list's undo, commands, modes and menus: the controls each part sees,
     // and their handlers (TForm2ListCommands.cpp).
     std::array<marking::SequenceControls, 3> sequenceControls();
@@ -353,6 +366,8 @@ private:
     // The spreadsheet link: the panel's controls and their handlers (TForm2Sheet.cpp).
     void layOutSheetControls();
     void wireSheetLink();
+    // The window coupling with the spreadsheet, F1 and the input hook (TForm2Coupling.cpp).
+    void wireCoupling();
     // The events with duties of several parts, each wired once (TForm2Events.cpp).
     void wireSharedEvents();
     // How writing the settings store went (Closing.cpp).
@@ -426,8 +441,7 @@ private:
     std::unique_ptr<sheet::CellBoxes> cellBoxes_;
     std::unique_ptr<sheet::WorkbookCommands> workbooks_;
     std::unique_ptr<sheet::SheetSynchroniser> synchroniser_;
-    platform::ScreenPoint programPointer_;
-    platform::ScreenPoint spreadsheetPointer_;
+    std::unique_ptr<sheet::WindowCoupling> coupling_;
 };
 
 } // namespace lumitag::app

@@ -1,8 +1,9 @@
 // The orange window's events that carry duties of more than one part. Each is
 // wired here once, with its duties in the order the behaviour needs; an event
-// handler set anywhere else as well would be refused at start-up.
+// handler set anywhere else as well would be refused at start-up. The
+// spreadsheet's events serve both main windows and are wired with them, in
+// Program.cpp.
 #include "app/TForm2.h"
-#include "sheet/SheetSynchroniser.h"
 
 namespace lumitag::app {
 
@@ -63,12 +64,6 @@ void TForm2::wireSharedEvents() {
         if (character != ui::chars::None)
             listMarks_->StringGrid1MarkKeyPress(character);
     };
-
-    // The spreadsheet's events keep the orange window's sheet box and cell
-    // boxes in step with the spreadsheet.
-    link_.onSheetActivated = [this] { synchroniser_->SheetActivated(); };
-    link_.onSelectionChanged = [this] { synchroniser_->SelectionChanged(); };
-    link_.onSheetChanged = [this] { synchroniser_->SheetChanged(); };
 
     // The periodic refresh colours the A–Z store's pinned boxes, then brings
     // the list's line count and every command's state up to date.

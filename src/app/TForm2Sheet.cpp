@@ -5,6 +5,7 @@
 #include "sheet/CellBoxes.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
+#include "sheet/WindowCoupling.h"
 #include "sheet/WorkbookCommands.h"
 
 namespace lumitag::app {
@@ -55,11 +56,11 @@ void TForm2::wireSheetLink() {
                                           });
     sheetBox_->install();
     workbooks_ = std::make_unique<sheet::WorkbookCommands>(
-        sheet::WorkbookControls{*this, *sheetBox_, *cellBoxes_, N21, N24, gyak1, Panel4, Timer4,
+        sheet::WorkbookControls{*this, *sheetBox_, cellBoxes_.get(), N21, N24, gyak1, Panel4, Timer4,
                                 HostEventPump},
         link_, services_.shell,
         sheet::WorkbookHooks{
-            .focusEntryField = [this] { FocusEntryField(); },
+            .focusTarget = [this] { FocusEntryField(); },
             .bringToFront = [this] { BringToFront(); },
             .startWatcher = [this] { Timer2.start(); },
             .listHasLines = [this] { return !list_.empty(); },
@@ -68,6 +69,9 @@ void TForm2::wireSheetLink() {
                     if (list_.modes().edit)
                         list_.setEditing(true);
                 },
+            .afterLastWorkbookClosed = {},
+            .clearHandOver = [this] { coupling_->state().handOver = false; },
+            .spreadsheetOverlaps = [this] { return coupling_->state().overlap; },
         });
     synchroniser_ = std::make_unique<sheet::SheetSynchroniser>(
         Timer3, *sheetBox_, link_,
@@ -75,7 +79,8 @@ void TForm2::wireSheetLink() {
             .windowVisible = [this] { return visible(); },
             .watcherRunning = [this] { return Timer2.enabled(); },
             .startWatcher = [this] { Timer2.start(); },
-            .fillCellBoxes = [this] { workbooks_->fillCellBoxes(); },
+            .sheetBoxRefilled = {},
+            .followSelection = [this] { workbooks_->fillCellBoxes(); },
         });
 
     SpeedButton29.onClick = [this] { workbooks_->NewWorkbook(); };

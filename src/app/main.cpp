@@ -12,6 +12,7 @@
 #include "platform/linux/XdgShell.h"
 #include "qt/Adapters.h"
 #include "qt/FrontEnd.h"
+#include "sheet/ThreadConnectWorker.h"
 #include "ui/Application.h"
 
 #ifdef LUMITAG_HAVE_CALC
@@ -48,11 +49,13 @@ int main(int argc, char* argv[]) {
 #else
     app::NoSpreadsheetHost spreadsheet;
 #endif
+    // Ends (waiting for a connect still running) before the host it connects.
+    sheet::ThreadConnectWorker connectWorker;
 
     ui::Application application(*dialogs);
     application.setClipboard(clipboard.get());
     app::Program program(application, {files, *screen, windows, singleInstance, programDirectory, spreadsheet,
-                                       *clipboard, shell, inputHook});
+                                       *clipboard, shell, inputHook, connectWorker});
     if (program.start() != app::Program::Start::Running)
         return 0;
     qtfront::FrontEnd frontEnd(application);

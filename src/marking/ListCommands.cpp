@@ -157,6 +157,9 @@ void ListCommands::Paste1Click() {
         ask(app, U"選択されているセル位置に挿入しますか？\r\n（\"いいえ\"を選択すると上書きされます）",
             platform::Buttons::YesNo);
     const Text cutOff = U"\r\n貼り付け後が1000行を超えた部分はカットされます。\r\nよろしいですか？";
+    // An open cell editor writes its text into its cell as it closes: it is
+    // closed first, so that it cannot write over what the paste puts there.
+    list.grid().hideEditor();
     const int next = list.nextFreeRow();
     if (choice == platform::Answer::No) {
         if (pasted.count + next > MarkingList::RowCount &&

@@ -33,6 +33,15 @@ Text columnBoxLetters(int column) {
     return platform::programColumnLetters(column).value_or(U"CV");
 }
 
+Text nextColumnBoxLetters(TextView letters) {
+    if (!allCapitals(letters))
+        return {};
+    const std::optional<int> column = platform::programColumnNumber(letters);
+    if (!column)
+        return {};
+    return platform::programColumnLetters(*column + 1).value_or(Text{});
+}
+
 bool isColumnBoxCharacter(char32_t c) {
     return isAsciiDigit(c) || (c >= U'A' && c <= U'Z');
 }

@@ -19,11 +19,13 @@ void SheetSynchroniser::SheetActivated() {
     } catch (const platform::SpreadsheetError&) {
         // The ticks read the spreadsheet again.
     }
+    if (hooks_.sheetBoxRefilled)
+        hooks_.sheetBoxRefilled();
     start(1);
 }
 
 void SheetSynchroniser::SelectionChanged() {
-    if (hooks_.watcherRunning())
+    if (hooks_.watcherRunning() && hooks_.windowVisible())
         start(3);
 }
 
@@ -54,8 +56,8 @@ void SheetSynchroniser::Tick() {
         const bool bothFlags = sheetsChanged_ && selectionChanged_;
         if (bothFlags || workbook->sheetCount() != static_cast<int>(sheetBox_.itemCount()))
             followActiveSheet();
-        if (selectionChanged_ && hooks_.fillCellBoxes)
-            hooks_.fillCellBoxes();
+        if (selectionChanged_ && hooks_.followSelection)
+            hooks_.followSelection();
         if (--countdown_ <= 0)
             stop();
     } catch (const platform::SpreadsheetError&) {

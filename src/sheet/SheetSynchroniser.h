@@ -14,18 +14,24 @@ class SheetBox;
 class SpreadsheetLink;
 
 struct SheetSynchroniserHooks {
-    // The window the synchroniser serves is shown.
+    // The window the synchroniser serves is shown: only then do the
+    // spreadsheet's events start it.
     std::function<bool()> windowVisible;
     // The watcher runs, and starting it.
     std::function<bool()> watcherRunning;
     std::function<void()> startWatcher;
-    // Fills the window's cell boxes from the active cell.
-    std::function<void()> fillCellBoxes;
+    // After the sheet-activated event refilled the sheet box; may be empty.
+    std::function<void()> sheetBoxRefilled;
+    // Each tick after a selection: the window takes what it shows of the
+    // selection (the orange window's cell boxes, the blue window's settings).
+    // It may throw platform::SpreadsheetError, which stops the synchroniser.
+    std::function<void()> followSelection;
 };
 
-// Keeps a window's sheet box and cell boxes in step with what the user does
-// inside the spreadsheet: its events start a 1 ms timer that reads the
-// active workbook, sheet and cell for one or three ticks and stops itself.
+// Keeps a window's sheet box and what it shows of the selection in step with
+// what the user does inside the spreadsheet: its events start a 1 ms timer
+// that reads the active workbook, sheet and selection for one or three ticks
+// and stops itself. Each main window has one.
 class SheetSynchroniser {
 public:
     SheetSynchroniser(ui::Timer& timer, SheetBox& sheetBox, SpreadsheetLink& link,

@@ -1,13 +1,24 @@
 #include "sheet/SpreadsheetLink.h"
 
+#include "sheet/ConnectWorker.h"
+
 namespace lumitag::sheet {
 
+namespace {
+
+const std::shared_ptr<platform::Workbook> NoWorkbook;
+const std::shared_ptr<platform::Worksheet> NoWorksheet;
+
+} // namespace
+
 SpreadsheetLink::SpreadsheetLink(platform::SpreadsheetHost& host, platform::WindowSystem& windows,
-                                 platform::Screen& screen)
-    : host_(host), windows_(windows), screen_(screen) {
+                                 platform::Screen& screen, ConnectWorker& worker)
+    : realHost_(host),
+      guard_(host, {.connecting = [this] { return connecting(); }, .connect = [this] { connect(); }}),
+      windows_(windows), screen_(screen), worker_(worker) {
     // The handlers are looked up when an event comes, so that the windows may
     // wire them after the link exists.
-    host_.setEventHandlers({
+    guard_.setEventHandlers({
         .sheetActivated =
             [this] {
                 if (onSheetActivated)
@@ -27,12 +38,57 @@ SpreadsheetLink::SpreadsheetLink(platform::SpreadsheetHost& host, platform::Wind
 }
 
 SpreadsheetLink::~SpreadsheetLink() {
-    host_.setEventHandlers({});
+    // A connect still running ends on its own: its job holds no part of the link.
+    guard_.setEventHandlers({});
+}
+
+void SpreadsheetLink::startConnecting() {
+    if (!connecting())
+        startJob();
+}
+
+void SpreadsheetLink::startJob() {
+    auto outcome = std::make_shared<ConnectOutcome>();
+    running_ = outcome;
+    worker_.start([&host = realHost_, outcome] {
+        try {
+            host.connect();
+            outcome->connected = true;
+        } catch (const std::exception& error) {
+            outcome->failure = error.what();
+        }
+    });
+}
+
+bool SpreadsheetLink::collect() {
+    if (!running_)
+        return true;
+    if (!worker_.finished())
+        return false;
+    connected_ = running_->connected;
+    running_.reset();
+    return true;
+}
+
+bool SpreadsheetLink::connecting() {
+    return !collect();
+}
+
+bool SpreadsheetLink::connected() {
+    return collect() && connected_;
 }
 
 void SpreadsheetLink::connect() {
-    host_.connect();
-    connected_ = true;
+    // Every command connects again: the host finds a gone office out then
+    // and starts a new one.
+    if (!connecting())
+        startJob();
+    if (!worker_.waitFor(ConnectWait))
+        throw platform::SpreadsheetError("the spreadsheet has not answered yet");
+    const std::shared_ptr<ConnectOutcome> outcome = running_;
+    collect();
+    if (!outcome->connected)
+        throw platform::SpreadsheetError("cannot connect to the spreadsheet: " + outcome->failure);
 }
 
 void SpreadsheetLink::quit() {
@@ -41,24 +97,33 @@ void SpreadsheetLink::quit() {
     connected_ = false;
     workbook_.reset();
     worksheet_.reset();
-    host_.quit();
+    guard_.quit();
 }
 
 bool SpreadsheetLink::visible() {
-    return host_.isVisible();
+    return guard_.isVisible();
+}
+
+const std::shared_ptr<platform::Workbook>& SpreadsheetLink::workbook() {
+    return connecting() ? NoWorkbook : workbook_;
+}
+
+const std::shared_ptr<platform::Worksheet>& SpreadsheetLink::worksheet() {
+    return connecting() ? NoWorksheet : worksheet_;
 }
 
 void SpreadsheetLink::attachActiveWorkbook() {
-    std::shared_ptr<platform::Workbook> workbook = host_.activeWorkbook();
-    std::shared_ptr<platform::Worksheet> worksheet = host_.activeSheet();
+    std::shared_ptr<platform::Workbook> workbook = guard_.activeWorkbook();
+    std::shared_ptr<platform::Worksheet> worksheet = guard_.activeSheet();
     workbook_ = std::move(workbook);
     worksheet_ = std::move(worksheet);
 }
 
 std::vector<Text> SpreadsheetLink::sheetNames() {
-    if (!workbook_)
+    const std::shared_ptr<platform::Workbook>& connectedWorkbook = workbook();
+    if (!connectedWorkbook)
         throw platform::SpreadsheetError("no workbook is connected");
-    return workbook_->sheetNames();
+    return connectedWorkbook->sheetNames();
 }
 
 platform::ScreenRect SpreadsheetLink::spreadsheetArea(int mainWindowWidth) {
@@ -67,7 +132,7 @@ platform::ScreenRect SpreadsheetLink::spreadsheetArea(int mainWindowWidth) {
 }
 
 std::optional<platform::WindowId> SpreadsheetLink::findWindow() {
-    const platform::HostWindow window = host_.mainWindow();
+    const platform::HostWindow window = guard_.mainWindow();
     if (window.windowId != 0)
         return platform::WindowId{window.windowId};
     if (window.title.empty())
@@ -89,13 +154,13 @@ void SpreadsheetLink::dock(int mainWindowWidth) {
     // placed: where the workbook's window is the top-level window itself (as
     // in Calc), maximising it afterwards would cover the main window again.
     try {
-        host_.maximizeActiveWindow();
+        guard_.maximizeActiveWindow();
     } catch (const platform::SpreadsheetError&) {
         // Docking goes on with the window as it is.
     }
     placeWindow(mainWindowWidth);
-    host_.setScreenUpdating(true);
-    host_.setVisible(true);
+    guard_.setScreenUpdating(true);
+    guard_.setVisible(true);
 }
 
 void SpreadsheetLink::bringWindowToFront() {
@@ -104,7 +169,7 @@ void SpreadsheetLink::bringWindowToFront() {
 }
 
 void SpreadsheetLink::pumpEvents() {
-    host_.pumpEvents();
+    guard_.pumpEvents();
 }
 
 } // namespace lumitag::sheet

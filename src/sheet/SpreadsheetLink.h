@@ -3,13 +3,18 @@
 #include "platform/Screen.h"
 #include "platform/WindowSystem.h"
 #include "platform/spreadsheet/SpreadsheetHost.h"
+#include "sheet/HostGuard.h"
 #include "ui/Handler.h"
 
+#include <chrono>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace lumitag::sheet {
+
+class ConnectWorker;
 
 // The link to the spreadsheet that both main windows share: the application,
 // the connected workbook and worksheet, whether this program has attached a
@@ -18,22 +23,45 @@ namespace lumitag::sheet {
 // Calls that reach the spreadsheet throw platform::SpreadsheetError; the
 // callers decide whether that shows the host busy message or ends their step
 // silently.
+//
+// The host's connect runs on the worker, never on the user-interface thread:
+// finding the office answers at once, starting one takes seconds. While it
+// runs, the host must not be called from here as well, so everything reaches
+// the host through host(), which fails every call as "not connected" then,
+// and the workbook and worksheet read as none.
 class SpreadsheetLink {
 public:
+    // How long a command that needs the office waits for a connect before the
+    // host busy message: the host's own bound for reaching an office that runs
+    // (its call time and the grace for cutting a call off), so that waiting
+    // for the connect never takes longer than a call into a frozen office.
+    // Starting an office fits well within it (under 2 s with a fresh profile
+    // on the test machine). A connect still running then goes on, and the
+    // next command finds its outcome.
+    static constexpr std::chrono::milliseconds ConnectWait{12000};
+
     SpreadsheetLink(platform::SpreadsheetHost& host, platform::WindowSystem& windows,
-                    platform::Screen& screen);
+                    platform::Screen& screen, ConnectWorker& worker);
     ~SpreadsheetLink();
     SpreadsheetLink(const SpreadsheetLink&) = delete;
     SpreadsheetLink& operator=(const SpreadsheetLink&) = delete;
 
-    platform::SpreadsheetHost& host() const { return host_; }
+    // The host as this thread may use it (see the class comment).
+    platform::SpreadsheetHost& host() { return guard_; }
 
+    // Begins connecting the application object in the background: the
+    // program's start, right after its first window is up. Returns at once.
+    void startConnecting();
     // Connects the application object: to the running spreadsheet, or to a
-    // newly started one.
+    // newly started one when the last is gone. Waits for a connect already
+    // running, or starts one, at most ConnectWait (the caller shows the wait
+    // cursor); throws SpreadsheetError when it failed or has not ended yet.
     void connect();
-    // The application has been connected since the last quit. Only the
-    // workbook commands connect: the program's start never waits for an office.
-    bool connected() const { return connected_; }
+    // The last connect succeeded and no quit came since. False while a
+    // connect runs.
+    bool connected();
+    // A connect runs in the background.
+    bool connecting();
     // Quits the spreadsheet application and disconnects from it.
     void quit();
 
@@ -42,11 +70,12 @@ public:
     bool visible();
     // visible() of a spreadsheet this program connected to; false without a
     // call when it never connected, so that nothing waits for an office.
-    bool connectedAndVisible() { return connected_ && visible(); }
+    bool connectedAndVisible() { return connected() && visible(); }
 
-    // The connected workbook and worksheet; nullptr while none is connected.
-    const std::shared_ptr<platform::Workbook>& workbook() const { return workbook_; }
-    const std::shared_ptr<platform::Worksheet>& worksheet() const { return worksheet_; }
+    // The connected workbook and worksheet; nullptr while none is connected
+    // and while a connect runs.
+    const std::shared_ptr<platform::Workbook>& workbook();
+    const std::shared_ptr<platform::Worksheet>& worksheet();
     void connectWorkbook(std::shared_ptr<platform::Workbook> workbook) { workbook_ = std::move(workbook); }
     void connectWorksheet(std::shared_ptr<platform::Worksheet> worksheet) {
         worksheet_ = std::move(worksheet);
@@ -88,9 +117,23 @@ public:
     void pumpEvents();
 
 private:
-    platform::SpreadsheetHost& host_;
+    // What a background connect reports; shared with its job, which may end
+    // after this link.
+    struct ConnectOutcome {
+        bool connected = false;
+        std::string failure;
+    };
+
+    void startJob();
+    // Takes in the outcome of a connect that has ended; false while one runs.
+    bool collect();
+
+    platform::SpreadsheetHost& realHost_; // only the worker's job calls it directly
+    HostGuard guard_;
     platform::WindowSystem& windows_;
     platform::Screen& screen_;
+    ConnectWorker& worker_;
+    std::shared_ptr<ConnectOutcome> running_; // the connect the worker runs
     bool connected_ = false;
     bool workbookAttached_ = false;
     bool closing_ = false;

@@ -22,14 +22,17 @@ int WorkbookCommands::windowWidth() const {
 }
 
 void WorkbookCommands::connect() {
-    // Starting an office takes seconds: the wait cursor shows it.
+    // Starting an office takes seconds: the wait cursor shows it. The link
+    // waits for its background connect at most its bound, then fails the
+    // command with the host busy message; the connect goes on meanwhile.
     ui::WaitCursor wait(c_.window.application());
     link_.connect();
     c_.eventPump.start();
 }
 
 void WorkbookCommands::fillCellBoxes() {
-    c_.cellBoxes.fill(link_.host().activeCell());
+    if (c_.cellBoxes != nullptr)
+        c_.cellBoxes->fill(link_.host().activeCell());
 }
 
 void WorkbookCommands::showAttachedWorkbook() {
@@ -58,7 +61,7 @@ void WorkbookCommands::NewWorkbook() {
     link_.setWorkbookAttached(true);
     c_.N21.setEnabled(true);
     c_.N24.setEnabled(true);
-    hooks_.focusEntryField();
+    hooks_.focusTarget();
 }
 
 void WorkbookCommands::OpenWorkbook() {
@@ -102,11 +105,12 @@ void WorkbookCommands::OpenWorkbookFile(const Text& path) {
     link_.setWorkbookAttached(true);
     c_.N21.setEnabled(true);
     c_.N24.setEnabled(true);
-    hooks_.focusEntryField();
+    hooks_.focusTarget();
 }
 
 void WorkbookCommands::CloseWorkbook() {
-    // FIXME: the watcher's hand-over flag is cleared here once window coupling exists.
+    if (hooks_.clearHandOver)
+        hooks_.clearHandOver();
     if (link_.closing())
         return;
     link_.setClosing(true);
@@ -164,13 +168,17 @@ void WorkbookCommands::closeActiveWorkbook() {
 void WorkbookCommands::detachLastWorkbook() {
     link_.setWorkbookAttached(false);
     c_.sheetBox.showPlaceholder();
-    c_.cellBoxes.clear();
+    if (c_.cellBoxes != nullptr)
+        c_.cellBoxes->clear();
     c_.N24.setEnabled(false);
     c_.gyak1.setEnabled(false);
-    if (!link_.connected())
-        return; // never connected: there is no application to end
-    c_.eventPump.stop();
-    link_.quit();
+    // Never connected: there is no application to end.
+    if (link_.connected()) {
+        c_.eventPump.stop();
+        link_.quit();
+    }
+    if (hooks_.afterLastWorkbookClosed)
+        hooks_.afterLastWorkbookClosed();
 }
 
 void WorkbookCommands::Timer4Timer() {
@@ -189,9 +197,9 @@ void WorkbookCommands::InitialiseLink() {
             link_.attachActiveWorkbook();
             c_.N24.setEnabled(true);
             c_.Panel4.setColor(LinkedSwitchColor);
-            // FIXME: the overlap flag of window coupling decides about maximising once it exists.
             try {
-                link_.host().maximizeActiveWindow();
+                if (!hooks_.spreadsheetOverlaps || !hooks_.spreadsheetOverlaps())
+                    link_.host().maximizeActiveWindow();
             } catch (const platform::SpreadsheetError&) {
                 // The workbook's window stays as it is.
             }
@@ -206,7 +214,8 @@ void WorkbookCommands::InitialiseLink() {
             fillCellBoxes();
         } else {
             c_.sheetBox.showPlaceholder();
-            c_.cellBoxes.clear();
+            if (c_.cellBoxes != nullptr)
+                c_.cellBoxes->clear();
         }
     } catch (const platform::SpreadsheetError&) {
         showSystemMessage(c_.window.application(), LinkErrorMessage);

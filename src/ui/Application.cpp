@@ -91,6 +91,23 @@ private:
     Application& application_;
 };
 
+class Application::FileDialogScope {
+public:
+    explicit FileDialogScope(Application& application) : application_(application) {
+        if (application_.onFileDialog)
+            application_.onFileDialog(true);
+    }
+    ~FileDialogScope() {
+        if (application_.onFileDialog)
+            application_.onFileDialog(false);
+    }
+    FileDialogScope(const FileDialogScope&) = delete;
+    FileDialogScope& operator=(const FileDialogScope&) = delete;
+
+private:
+    Application& application_;
+};
+
 Application::Application(platform::Dialogs& dialogs) : dialogs_(dialogs) {}
 
 Application::~Application() {
@@ -671,11 +688,13 @@ platform::Answer Application::showMessage(platform::MessageKind kind, const Text
 }
 
 std::optional<Text> Application::openFile(const platform::FileDialogRequest& request) {
+    FileDialogScope shown(*this);
     ModalScope modal(*this);
     return dialogs_.openFile(request);
 }
 
 std::optional<Text> Application::saveFile(const platform::FileDialogRequest& request) {
+    FileDialogScope shown(*this);
     ModalScope modal(*this);
     return dialogs_.saveFile(request);
 }

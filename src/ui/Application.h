@@ -166,6 +166,8 @@ public:
                                  platform::Buttons buttons);
     std::optional<Text> openFile(const platform::FileDialogRequest& request);
     std::optional<Text> saveFile(const platform::FileDialogRequest& request);
+    // Runs with true as a file dialog opens and with false as it closes.
+    Handler<void(bool shown)> onFileDialog;
     // A modal dialog is open.
     bool modal() const { return modalDepth_ > 0; }
 
@@ -221,6 +223,7 @@ private:
     Control* mouseTarget(Form& form, Point position);
 
     class ModalScope;
+    class FileDialogScope;
 
     platform::Dialogs& dialogs_;
     platform::Clipboard* clipboard_ = nullptr;

@@ -93,6 +93,7 @@ TEST_F(ProgramTest, VisibleSpreadsheetIsClosedAndQuitWithErrorsIgnored) {
     spreadsheet.connect();
     spreadsheet.userCreatesWorkbook(U"wires.xlsx");
     start();
+    connectWorker.complete(); // the start's background connect finds it
     driver.answer(Answer::Yes);
     driver.click(orange().Button5);
     EXPECT_EQ(spreadsheet.closedWorkbooks(), std::vector<Text>{U"wires.xlsx"});
@@ -105,6 +106,7 @@ TEST_F(ProgramTest, BusySpreadsheetDoesNotStopTheProgramFromEnding) {
     spreadsheet.connect();
     spreadsheet.userCreatesWorkbook(U"wires.xlsx");
     start();
+    connectWorker.complete(); // the start's background connect finds it
     spreadsheet.failOperation("Workbook.close");
     driver.answer(Answer::Yes);
     driver.click(orange().Button5);

@@ -13,6 +13,7 @@
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
+#include "sheet/ManualConnectWorker.h"
 #include "ui/Application.h"
 
 namespace lumitag::hardening {
@@ -45,10 +46,13 @@ struct FakedProgram {
     platform::FakeShell shell;
     platform::FakeInputHook inputHook;
     platform::FakeSpreadsheetHost spreadsheet{&clipboard};
+    // The start's background connect waits until a command needs the
+    // spreadsheet, which then finds it answering.
+    sheet::ManualConnectWorker connectWorker;
     ui::Application app{dialogs};
-    app::Program program{
-        app,
-        {files, screen, windows, singleInstance, programDirectory, spreadsheet, clipboard, shell, inputHook}};
+    app::Program program{app,
+                         {files, screen, windows, singleInstance, programDirectory, spreadsheet, clipboard,
+                          shell, inputHook, connectWorker}};
 };
 
 } // namespace lumitag::hardening

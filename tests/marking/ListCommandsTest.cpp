@@ -87,6 +87,28 @@ TEST_F(OrangeListTest, PasteWritesLinesFromTheSelectedCell) {
     }
 }
 
+TEST_F(OrangeListTest, PasteIntoACellBeingEditedKeepsThePastedText) {
+    for (const Answer choice : {Answer::No, Answer::Yes}) {
+        SCOPED_TRACE(choice == Answer::No ? "overwrite" : "insert");
+        list().clearAllRows();
+        list().setNextFreeRow(1);
+        fillNumbered(1, 3);
+        if (!list().modes().edit)
+            driver.press("F2");
+        driver.doubleClick(w().StringGrid1, 1, 2);
+        ASSERT_TRUE(w().StringGrid1.editorOpen());
+        clipboard.setText(U"X");
+        w().PopupMenu1.onPopup();
+        driver.answer(choice);
+        driver.press("Ctrl+V");
+        // The editor closes as the focus leaves the list.
+        driver.click(w().Edit3);
+        EXPECT_FALSE(w().StringGrid1.editorOpen());
+        EXPECT_EQ(list().cell(1, 2), U"X");
+        EXPECT_EQ(list().cell(1, 3), choice == Answer::No ? U"3" : U"2");
+    }
+}
+
 TEST_F(OrangeListTest, PasteBeyondRowThousandAsksAndCutsAtRowThousand) {
     fillNumbered(1, 999);
     clipboard.setText(U"x\t1\r\ny\t2\r\nz\t3\r\n");

@@ -1,7 +1,8 @@
-// The orange window of the whole program, drawn by the real front end on the
+// The main windows of the whole program, drawn by the real front end on the
 // offscreen platform with every outside thing faked: the places where texts
 // laid out for a narrower face used to be clipped. The pictures are written
 // into the build folder for a person to look at.
+#include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "hardening/FakedProgram.h"
 #include "platform/Encoding.h"
@@ -133,6 +134,33 @@ TEST_F(ProgramLook, TableListShowsEveryNameWhole) {
     const QFontMetrics metrics(toQFont(w.ComboBox2.font()));
     for (const Text& item : w.ComboBox2.items()) {
         EXPECT_LE(metrics.horizontalAdvance(toQString(item)) + 4, list.width() - 2);
+    }
+}
+
+TEST_F(ProgramLook, BlueWindowShowsEverySettingsCaptionWhole) {
+    app::TForm1& b = faked.blue();
+    QTest::keyClick(window, Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_TRUE(b.visible());
+    b.Panel2.show();
+    b.Panel3.show();
+    b.ArrangePanels(3, 580);
+    frontEnd->afterInput();
+    FormWindow* blueWindow = frontEnd->windowOf(b);
+    ASSERT_NE(blueWindow, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(blueWindow));
+    ASSERT_TRUE(blueWindow->grab().toImage().save(picturePath("program-blue-three-settings.png")));
+
+    for (const ui::Control* panel :
+         {static_cast<ui::Control*>(&b.Panel1), static_cast<ui::Control*>(&b.Panel2),
+          static_cast<ui::Control*>(&b.Panel3)}) {
+        for (const ui::Control* control : panel->children()) {
+            if (control->kind() != ui::ControlKind::Label || !control->visible() ||
+                control->caption().empty())
+                continue;
+            SCOPED_TRACE(control->name());
+            const QFontMetrics metrics(toQFont(control->font()));
+            EXPECT_LE(metrics.horizontalAdvance(toQString(control->caption())), control->width());
+        }
     }
 }
 

@@ -17,6 +17,17 @@ TEST(ColumnLetters, ColumnsOneToHundredAndEverythingElseAsCV) {
         EXPECT_EQ(columnBoxLetters(c.column), c.letters) << c.column;
 }
 
+TEST(ColumnLetters, TheNextColumnEndsAfterCV) {
+    const struct {
+        TextView letters;
+        TextView next;
+    } cases[] = {{U"A", U"B"},   {U"Y", U"Z"},   {U"Z", U"AA"},  {U"AA", U"AB"}, {U"AZ", U"BA"},
+                 {U"BY", U"BZ"}, {U"BZ", U"CA"}, {U"CU", U"CV"}, {U"CV", U""},   {U"CW", U""},
+                 {U"", U""},     {U"a", U""},    {U"12", U""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(nextColumnBoxLetters(c.letters), c.next) << platform::toUtf8(c.letters);
+}
+
 TEST(ColumnLetters, ColumnBoxTextsTheTransferCanUse) {
     const struct {
         TextView text;

@@ -143,6 +143,18 @@ TEST_F(Windows, ApplicationEvents) {
     EXPECT_EQ(log, (Log{"deactivate", "activate", "minimize", "restore"}));
 }
 
+TEST_F(Windows, FileDialogsTellWhenTheyOpenAndClose) {
+    app.onFileDialog = [this](bool shown) {
+        log.push_back(shown ? (app.modal() ? "shown while modal" : "shown") : "closed");
+    };
+    dialogs.queueFile(U"/tmp/a.ctk");
+    dialogs.queueFileCancel();
+    EXPECT_TRUE(app.openFile({}).has_value());
+    EXPECT_FALSE(app.saveFile({}).has_value());
+    app.showMessage(platform::MessageKind::Information, U"ルミタグ", U"!", platform::Buttons::Ok);
+    EXPECT_EQ(log, (Log{"shown", "closed", "shown", "closed"})) << "message boxes are no file dialogs";
+}
+
 TEST_F(Windows, PressOnAnInactiveWindowActivatesIt) {
     TestWindow second{app, "Second"};
     second.show();

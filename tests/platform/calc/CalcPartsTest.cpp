@@ -149,6 +149,42 @@ TEST(CallGate, AnOverrunAbortsTheStuckCallAndFails) {
     EXPECT_EQ(later, 1);
 }
 
+TEST(CallGate, ACallFromAnotherThreadWaitsForTheRunningOneAtMostItsTimeout) {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool running = false;
+    bool letGo = false;
+    CallGate gate([] {}, 1s);
+    // A long call on another thread: it ends by itself after 5 s at the latest.
+    std::thread first([&] {
+        gate.run(
+            [&] {
+                std::unique_lock lock(mutex);
+                running = true;
+                changed.notify_all();
+                changed.wait_for(lock, 5s, [&] { return letGo; });
+            },
+            30s);
+    });
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [&] { return running; });
+    }
+    bool ran = false;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_THROW(gate.run([&] { ran = true; }, 100ms), std::runtime_error);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << "the wait for the other call has a bound";
+    EXPECT_FALSE(ran);
+    {
+        std::lock_guard lock(mutex);
+        letGo = true;
+    }
+    changed.notify_all();
+    first.join();
+    gate.run([&] { ran = true; }, 1s);
+    EXPECT_TRUE(ran);
+}
+
 TEST(CallGate, ACallTheAbortCannotCutLooseIsLeftBehindAfterTheGrace) {
     // Outlive the gate: the call left behind still uses them.
     std::mutex mutex;

@@ -33,7 +33,10 @@ void CallGate::run(std::function<void()> work, std::chrono::milliseconds timeout
         work();
         return;
     }
-    std::lock_guard caller(callerMutex_);
+    std::unique_lock caller(callerMutex_, std::defer_lock);
+    if (!caller.try_lock_for(timeout)) {
+        throw std::runtime_error("another call into the spreadsheet has not come back");
+    }
     std::unique_lock lock(mutex_);
     if (!done_) {
         throw std::runtime_error("an earlier call into the spreadsheet has not come back");

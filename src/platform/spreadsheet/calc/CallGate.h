@@ -19,6 +19,9 @@ namespace lumitag::platform::calc {
 // gate waits for the call to come back at most the abort grace, then throws
 // std::runtime_error. A call made from inside a call runs directly.
 //
+// A call from another thread while one runs waits for it at most its own
+// timeout, then fails (std::runtime_error) without running.
+//
 // A call that is still running after the grace is left behind: the gate keeps
 // its own copy of the work, and refuses every call (std::runtime_error) until
 // that one has ended. Whoever owns the gate must then keep it alive (see
@@ -53,7 +56,7 @@ private:
     bool stopping_ = false;
     std::atomic<bool> aborted_ = false;
     std::exception_ptr error_;
-    std::mutex callerMutex_; // one caller at a time
+    std::timed_mutex callerMutex_; // one caller at a time
     std::thread thread_;
 };
 

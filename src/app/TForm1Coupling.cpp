@@ -1,0 +1,26 @@
+// The blue window's part in the window coupling: what the coupling sees of
+// it, and F1.
+#include "app/TForm1.h"
+#include "sheet/SheetBox.h"
+#include "sheet/SheetSynchroniser.h"
+#include "sheet/WindowCoupling.h"
+#include "ui/Application.h"
+
+namespace lumitag::app {
+
+void TForm1::wireCoupling(sheet::WindowCoupling& coupling) {
+    coupling.setBlueWindow({
+        .visible = [this] { return visible(); },
+        .active = [this] { return application().active() && active(); },
+        .rect =
+            [this] {
+                return platform::ScreenRect{left(), top(), width(), height()};
+            },
+        .fillSheetBox = [this] { sheetBox_->fill(); },
+        .fillCellBoxes = {}, // the blue window has no cell boxes
+        .programActivated = [this] { synchroniser_->rememberWorkbookName(); },
+    });
+    N3.onClick = [&coupling] { coupling.ToggleFocus(); };
+}
+
+} // namespace lumitag::app
