@@ -32,11 +32,12 @@ DesktopProgram::DesktopProgram(const std::filesystem::path& folder)
       // With the trailing separator, as the executable's folder is given.
       programDirectory_(madeFolder(folder / "program") / ""),
       calc_(std::make_unique<platform::calc::CalcHost>(officeOptions(folder))),
+      connectWorker_(std::make_unique<sheet::ThreadConnectWorker>()),
       application_(std::make_unique<ui::Application>(*dialogs_)) {
     application_->setClipboard(clipboard_.get());
     program_ = std::make_unique<app::Program>(
         *application_, app::Services{files_, *screen_, windows_, singleInstance_, programDirectory_, *calc_,
-                                     *clipboard_, shell_, inputRecorder_});
+                                     *clipboard_, shell_, inputRecorder_, *connectWorker_});
 }
 
 DesktopProgram::~DesktopProgram() {
@@ -45,6 +46,7 @@ DesktopProgram::~DesktopProgram() {
     frontEnd_.reset();
     program_.reset();
     application_.reset();
+    connectWorker_.reset();
     calc_.reset();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XdgShell.h"
 #include "platform/spreadsheet/calc/CalcHost.h"
+#include "sheet/ThreadConnectWorker.h"
 #include "ui/Application.h"
 
 #include <filesystem>
@@ -59,6 +60,8 @@ private:
     platform::XdgShell shell_;
     platform::X11InputRecorder inputRecorder_;
     std::unique_ptr<platform::calc::CalcHost> calc_;
+    // Ends (waiting for a connect still running) before the host it connects.
+    std::unique_ptr<sheet::ThreadConnectWorker> connectWorker_;
     std::unique_ptr<ui::Application> application_;
     std::unique_ptr<app::Program> program_;
     std::unique_ptr<qtfront::FrontEnd> frontEnd_;
