@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev libx11-dev libxtst-dev
+    qt6-base-dev libx11-dev libxtst-dev libxfixes-dev
     fonts-ipafont-gothic unicode-data
     xvfb xauth xdotool xdg-utils openbox x11-apps imagemagick
     clang libclang-rt-14-dev

@@ -5,9 +5,9 @@
 #include "app/Services.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Paths.h"
-#include "platform/UnavailableInputHook.h"
 #include "platform/linux/LinuxProgramDirectory.h"
 #include "platform/linux/LockFileSingleInstance.h"
+#include "platform/linux/X11InputRecorder.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XdgShell.h"
 #include "qt/Adapters.h"
@@ -41,7 +41,9 @@ int main(int argc, char* argv[]) {
     platform::LinuxProgramDirectory programDirectory(
         {.names = {settingsName, tableName}, .shipped = {settingsName, tableName}});
     platform::XdgShell shell;
-    platform::UnavailableInputHook inputHook("the desktop's input events cannot be recorded");
+    // The user's keys and pointer inside the spreadsheet; where the desktop
+    // refuses, the program says why once on standard error and goes on.
+    platform::X11InputRecorder inputHook;
 #ifdef LUMITAG_HAVE_CALC
     platform::calc::CalcHost spreadsheet;
 #else

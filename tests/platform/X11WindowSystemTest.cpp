@@ -1,20 +1,11 @@
 #include "platform/linux/X11WindowSystem.h"
 
 #include "TestXClient.h"
+#include "XvfbServer.h"
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace lumitag::platform {
 namespace {
@@ -43,75 +34,6 @@ TEST(X11WindowSystem, WithoutADisplayEverythingDegradesQuietly) {
         EXPECT_FALSE(windows->toggleCapsLock().ok());
     }
 }
-
-// An Xvfb server of its own for the tests of this suite. Xvfb picks a free
-// display number and reports it through -displayfd once it accepts
-// connections, so there is neither a guessed number nor a wait loop;
-// -noreset keeps it from restarting (and refusing connections for a moment)
-// whenever its last client leaves.
-class XvfbServer {
-public:
-    explicit XvfbServer(const char* program = "Xvfb") {
-        int channel[2];
-        if (pipe2(channel, O_CLOEXEC) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        // dup2 to another number clears close-on-exec on the copy.
-        posix_spawn_file_actions_adddup2(&actions, channel[1], 3);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        std::string arguments[] = {"Xvfb", "-displayfd", "3", "-nolisten",
-                                   "tcp",  "-screen",    "0", "1024x768x24"};
-        char* argv[std::size(arguments) + 1] = {};
-        for (std::size_t i = 0; i < std::size(arguments); ++i)
-            argv[i] = arguments[i].data();
-        const int error = posix_spawnp(&pid_, program, &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(channel[1]);
-        installed_ = error != ENOENT;
-        if (error != 0) {
-            pid_ = -1;
-            close(channel[0]);
-            return;
-        }
-        std::string number;
-        pollfd ready{channel[0], POLLIN, 0};
-        char c = 0;
-        while (poll(&ready, 1, 15000) == 1 && read(channel[0], &c, 1) == 1 && c != '\n')
-            number.push_back(c);
-        close(channel[0]);
-        if (!number.empty())
-            display_ = ":" + number;
-    }
-    ~XvfbServer() {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        int status = 0;
-        while (waitpid(pid_, &status, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                kill(pid_, SIGKILL);
-                waitpid(pid_, &status, 0);
-                break;
-            }
-            usleep(10000);
-        }
-    }
-    XvfbServer(const XvfbServer&) = delete;
-    XvfbServer& operator=(const XvfbServer&) = delete;
-
-    // Whether the program was found at all.
-    bool installed() const { return installed_; }
-    // Empty when the server could not be started.
-    const std::string& display() const { return display_; }
-
-private:
-    bool installed_ = false;
-    pid_t pid_ = -1;
-    std::string display_;
-};
 
 class X11WindowSystemOnXvfb : public testing::Test {
 protected:

@@ -507,6 +507,45 @@ TEST_F(FrontEndTest, WindowFollowsTheFormsVisibilityBoundsAndCursor) {
     EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(FrontEndTest, WindowManagersMinimiseAndRestoreReachTheModelOnceEach) {
+    int minimized = 0;
+    int restored = 0;
+    app.onMinimize = [&minimized] { ++minimized; };
+    app.onRestore = [&restored] { ++restored; };
+
+    // The window manager iconifies the window (its minimise button) and maps it again.
+    window->setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(app.minimized());
+    window->setWindowState(Qt::WindowMinimized | Qt::WindowActive);
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 0);
+    window->setWindowState(Qt::WindowNoState);
+    EXPECT_FALSE(app.minimized());
+    window->setWindowState(Qt::WindowActive);
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 1);
+}
+
+TEST_F(FrontEndTest, ModelsOwnMinimiseShowsOnTheWindowWithoutComingBack) {
+    int minimized = 0;
+    int restored = 0;
+    app.onMinimize = [&minimized] { ++minimized; };
+    app.onRestore = [&restored] { ++restored; };
+    // The window's minimise command: the program minimises itself from a handler.
+    form.Button1.onClick = [this] { app.minimize(); };
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(230, 100));
+    EXPECT_TRUE(window->isMinimized());
+    EXPECT_TRUE(app.minimized());
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 0) << "the window's own state change is not taken for the user's restore";
+
+    app.restore();
+    frontEnd->afterInput();
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 1);
+}
+
 TEST_F(FrontEndTest, CloseQueryDecidesAndClosingTheMainFormEndsTheLoop) {
     bool allow = false;
     form.onCloseQuery = [&allow](bool& canClose) { canClose = allow; };

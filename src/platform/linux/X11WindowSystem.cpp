@@ -1,6 +1,7 @@
 #include "platform/linux/X11WindowSystem.h"
 
 #include "platform/Encoding.h"
+#include "platform/linux/XErrorTrap.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -8,6 +9,8 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 // Xlib names its int result type "Status"; the program has a Status of its own.
@@ -17,52 +20,13 @@ namespace lumitag::platform {
 
 namespace {
 
+// How long a placement waits for a window that has just been made to be
+// mapped and taken on by the window manager.
+constexpr std::chrono::milliseconds SettleBound{2000};
+
 Status noDisplay() {
     return Status::failure("no X display");
 }
-
-// Catches the X errors of the requests made while it lives. Xlib's default
-// handler would end the process for an error as ordinary as a window that
-// closed a moment ago.
-class ErrorTrap {
-public:
-    explicit ErrorTrap(Display* display) : display_(display) {
-        XSync(display_, False);
-        errorCode() = 0;
-        previous_ = XSetErrorHandler(&ErrorTrap::record);
-    }
-    ~ErrorTrap() {
-        XSync(display_, False);
-        XSetErrorHandler(previous_);
-    }
-    ErrorTrap(const ErrorTrap&) = delete;
-    ErrorTrap& operator=(const ErrorTrap&) = delete;
-
-    // Waits for the server to answer everything sent so far.
-    bool failed() {
-        XSync(display_, False);
-        return errorCode() != 0;
-    }
-    std::string reason(const char* what) {
-        char text[256] = "";
-        XGetErrorText(display_, errorCode(), text, sizeof text);
-        return std::string(what) + ": " + text;
-    }
-
-private:
-    static int& errorCode() {
-        thread_local int code = 0;
-        return code;
-    }
-    static int record(Display*, XErrorEvent* event) {
-        if (errorCode() == 0)
-            errorCode() = event->error_code;
-        return 0;
-    }
-
-    Display* display_;
-    int (*previous_)(Display*, XErrorEvent*) = nullptr;
-};
 
 // A property value read with XGetWindowProperty, freed when it goes out of scope.
 struct Property {
@@ -99,6 +63,7 @@ public:
         netWmStateMaximizedVert = XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False);
         netWmStateMaximizedHorz = XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False);
         utf8String = XInternAtom(display, "UTF8_STRING", False);
+        wmState = XInternAtom(display, "WM_STATE", False);
     }
     ~Connection() { XCloseDisplay(display); }
     Connection(const Connection&) = delete;
@@ -180,6 +145,44 @@ public:
         return None;
     }
 
+    // Whether the window is on screen and, under a window manager, managed
+    // by it (the manager sets WM_STATE when it takes a window on).
+    bool settled(Window window, bool windowManager) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(display, window, &attributes))
+            return true; // gone: nothing to wait for
+        if (attributes.map_state != IsViewable)
+            return false;
+        Property state;
+        return !windowManager || readProperty(display, window, wmState, wmState, state);
+    }
+
+    // A window that has just been made is mapped and taken on by the window
+    // manager a moment later, and then gets the manager's placement and the
+    // state its program asked for (a maximised start, say): a placement made
+    // before that would be lost. Waits for it, at most `bound`.
+    void waitUntilSettled(Window window, bool windowManager, std::chrono::milliseconds bound) {
+        const auto deadline = std::chrono::steady_clock::now() + bound;
+        while (!settled(window, windowManager) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+
+    bool maximized(Window window) {
+        Property state;
+        if (!readProperty(display, window, netWmState, XA_ATOM, state) || state.format != 32)
+            return false;
+        const auto* atoms = reinterpret_cast<const unsigned long*>(state.data);
+        return std::any_of(atoms, atoms + state.count, [this](unsigned long atom) {
+            return atom == netWmStateMaximizedVert || atom == netWmStateMaximizedHorz;
+        });
+    }
+
+    void unmaximize(Window window) {
+        constexpr long removeState = 0;
+        sendToRoot(window, netWmState, removeState, static_cast<long>(netWmStateMaximizedVert),
+                   static_cast<long>(netWmStateMaximizedHorz));
+    }
+
     void sendToRoot(Window window, Atom type, long data0, long data1, long data2) {
         XEvent event{};
         event.xclient.type = ClientMessage;
@@ -201,6 +204,7 @@ public:
     Atom netWmStateMaximizedVert;
     Atom netWmStateMaximizedHorz;
     Atom utf8String;
+    Atom wmState;
 };
 
 X11WindowSystem::X11WindowSystem() {
@@ -222,7 +226,7 @@ bool X11WindowSystem::connected() const {
 std::optional<WindowId> X11WindowSystem::findTopLevelWindow(TextView title, TextView className) {
     if (!connection_)
         return std::nullopt;
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const std::string wantedClass = toUtf8(className);
     for (Window window : connection_->topLevelWindows()) {
         if (connection_->title(window) != title)
@@ -237,7 +241,7 @@ std::optional<WindowId> X11WindowSystem::findTopLevelWindow(TextView title, Text
 std::optional<WindowId> X11WindowSystem::foregroundWindow() {
     if (!connection_)
         return std::nullopt;
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     Property active;
     if (readProperty(connection_->display, connection_->root, connection_->netActiveWindow, XA_WINDOW,
                      active) &&
@@ -261,7 +265,7 @@ std::optional<WindowId> X11WindowSystem::foregroundWindow() {
 Status X11WindowSystem::bringToForeground(WindowId id) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const auto window = static_cast<Window>(id.value);
     if (connection_->hasWindowManager()) {
         // Source indication 2 (a pager): the request comes on the user's behalf,
@@ -280,7 +284,7 @@ Status X11WindowSystem::bringToForeground(WindowId id) {
 std::optional<ScreenRect> X11WindowSystem::windowRect(WindowId id) {
     if (!connection_)
         return std::nullopt;
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const auto window = static_cast<Window>(id.value);
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(connection_->display, window, &attributes))
@@ -298,9 +302,15 @@ std::optional<ScreenRect> X11WindowSystem::windowRect(WindowId id) {
 Status X11WindowSystem::placeWindow(WindowId id, const ScreenRect& rect) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
+    const auto window = static_cast<Window>(id.value);
+    const bool windowManager = connection_->hasWindowManager();
+    connection_->waitUntilSettled(window, windowManager, SettleBound);
+    // A maximised window keeps its size until the manager lets go of it.
+    if (windowManager && connection_->maximized(window))
+        connection_->unmaximize(window);
     // X has no empty windows; the smallest is one pixel.
-    XMoveResizeWindow(connection_->display, static_cast<Window>(id.value), rect.left, rect.top,
+    XMoveResizeWindow(connection_->display, window, rect.left, rect.top,
                       static_cast<unsigned int>(std::max(rect.width, 1)),
                       static_cast<unsigned int>(std::max(rect.height, 1)));
     if (trap.failed())
@@ -311,14 +321,10 @@ Status X11WindowSystem::placeWindow(WindowId id, const ScreenRect& rect) {
 Status X11WindowSystem::restoreWindow(WindowId id) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     const auto window = static_cast<Window>(id.value);
-    if (connection_->hasWindowManager()) {
-        constexpr long removeState = 0;
-        connection_->sendToRoot(window, connection_->netWmState, removeState,
-                                static_cast<long>(connection_->netWmStateMaximizedVert),
-                                static_cast<long>(connection_->netWmStateMaximizedHorz));
-    }
+    if (connection_->hasWindowManager())
+        connection_->unmaximize(window);
     // Mapping an iconified window de-iconifies it.
     XMapWindow(connection_->display, window);
     if (trap.failed())
@@ -345,7 +351,7 @@ std::optional<ScreenPoint> X11WindowSystem::pointerPosition() {
 Status X11WindowSystem::movePointer(ScreenPoint point) {
     if (!connection_)
         return noDisplay();
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     XWarpPointer(connection_->display, None, connection_->root, 0, 0, 0, 0, point.x, point.y);
     if (trap.failed())
         return Status::failure(trap.reason("cannot move the pointer"));
@@ -375,7 +381,7 @@ Status X11WindowSystem::toggleCapsLock() {
     const KeyCode key = XKeysymToKeycode(connection_->display, XK_Caps_Lock);
     if (key == 0)
         return Status::failure("the keyboard map has no Caps Lock key");
-    ErrorTrap trap(connection_->display);
+    XErrorTrap trap(connection_->display);
     XTestFakeKeyEvent(connection_->display, key, True, CurrentTime);
     XTestFakeKeyEvent(connection_->display, key, False, CurrentTime);
     if (trap.failed())

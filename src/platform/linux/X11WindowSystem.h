@@ -13,6 +13,11 @@ namespace lumitag::platform {
 // server): then the window list is the root's children and the foreground
 // window is the input focus.
 //
+// A placement waits, at most two seconds, for a window that has just been
+// made to be mapped and taken on by the window manager (a placement before
+// that is lost to the manager's own and to the program's start state), and
+// takes a maximised window out of that state first.
+//
 // Without a display (DISPLAY unset, server unreachable) every query gives
 // nothing and every action fails with "no X display"; X protocol errors (a
 // window that has just gone away) are caught and reported as failures.
