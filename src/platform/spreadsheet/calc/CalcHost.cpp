@@ -89,30 +89,36 @@ CalcHost::CalcHost(CalcHostOptions options) : session_(std::make_shared<CalcSess
 CalcHost::~CalcHost() = default;
 
 void CalcHost::connect() {
-    forgetDocumentWindows();
+    noteOwnChange();
     session_->connect();
 }
 
 void CalcHost::quit() {
-    forgetDocumentWindows();
+    noteOwnChange();
     session_->quit();
 }
 
+void CalcHost::noteOwnChange() {
+    ++session_->state().documentEvents;
+}
+
+bool CalcHost::answersStand(std::uint64_t seen) {
+    const ListenerState& state = session_->state();
+    return seen != 0 && seen == state.documentEvents.load() && !state.bridgeGone;
+}
+
 bool CalcHost::visible() {
-    // The watcher asks this every 100 ms. An office without document windows
-    // gets one only with a document event or through this host, so until then
-    // the answer stands without a call into the office.
-    ListenerState& state = session_->state();
-    const std::uint64_t events = state.documentEvents.load();
-    if (noDocumentWindows_ && events == documentEventsSeen_ && !state.bridgeGone) {
-        return session_->requestedVisible();
+    // The watcher asks this, and the spreadsheet's window, every 100 ms. Both
+    // change only with a document event of the office or through this host,
+    // so until then the last answers stand without a call into the office.
+    if (answersStand(visibleSeen_)) {
+        return visibleAnswer_;
     }
-    bool noFrames = false;
-    const bool answer = session_->get([&] {
+    const std::uint64_t events = session_->state().documentEvents.load();
+    visibleAnswer_ = session_->get([&] {
         const auto frames = documentFrames(session_->desktop());
         if (frames.empty()) {
             // No window yet: the workbooks the program adds will be shown.
-            noFrames = true;
             return session_->requestedVisible();
         }
         for (const auto& frame : frames) {
@@ -123,12 +129,12 @@ bool CalcHost::visible() {
         }
         return false;
     });
-    noDocumentWindows_ = noFrames;
-    documentEventsSeen_ = events;
-    return answer;
+    visibleSeen_ = events;
+    return visibleAnswer_;
 }
 
 void CalcHost::setVisible(bool visible) {
+    noteOwnChange();
     session_->run([&] {
         session_->setRequestedVisible(visible);
         for (const auto& frame : documentFrames(session_->desktop())) {
@@ -157,7 +163,7 @@ void CalcHost::setScreenUpdating(bool updating) {
 }
 
 std::shared_ptr<Workbook> CalcHost::addWorkbook() {
-    forgetDocumentWindows();
+    noteOwnChange();
     return session_->get([&]() -> std::shared_ptr<Workbook> {
         const Reference<css::frame::XComponentLoader> loader(session_->desktop(), UNO_QUERY_THROW);
         const auto component = loader->loadComponentFromURL(
@@ -173,7 +179,7 @@ std::shared_ptr<Workbook> CalcHost::addWorkbook() {
 }
 
 std::shared_ptr<Workbook> CalcHost::openWorkbook(const Text& path) {
-    forgetDocumentWindows();
+    noteOwnChange();
     std::shared_ptr<Workbook> workbook;
     session_->run(
         [&] {
@@ -249,6 +255,12 @@ SelectedRows CalcHost::selectedRows() {
 }
 
 void CalcHost::maximizeActiveWindow() {
+    // Every workbook has a top-level window of its own here, so it always
+    // fills its application's window: there is nothing to maximise. The
+    // window is still looked up, so that a busy or workbook-less office fails
+    // as the program expects. Maximising the top-level window instead would
+    // race the program's own placement of it (the window system applies the
+    // two in either order) and cover the program's window.
     session_->run([&] {
         const auto document = session_->activeDocument();
         if (!document.is()) {
@@ -256,7 +268,7 @@ void CalcHost::maximizeActiveWindow() {
         }
         const Reference<css::awt::XTopWindow2> window(
             controllerOf(document)->getFrame()->getContainerWindow(), UNO_QUERY_THROW);
-        window->setIsMaximized(true);
+        (void)window->getIsMaximized();
     });
 }
 
@@ -272,7 +284,11 @@ void CalcHost::disableKey(const Text& key) {
 }
 
 HostWindow CalcHost::mainWindow() {
-    return session_->get([&] {
+    if (answersStand(mainWindowSeen_)) {
+        return mainWindowAnswer_;
+    }
+    const std::uint64_t events = session_->state().documentEvents.load();
+    mainWindowAnswer_ = session_->get([&] {
         HostWindow result;
         const auto document = session_->activeDocument();
         if (!document.is()) {
@@ -295,6 +311,8 @@ HostWindow CalcHost::mainWindow() {
         }
         return result;
     });
+    mainWindowSeen_ = events;
+    return mainWindowAnswer_;
 }
 
 void CalcHost::setEventHandlers(SpreadsheetEvents handlers) {
@@ -304,7 +322,9 @@ void CalcHost::setEventHandlers(SpreadsheetEvents handlers) {
 void CalcHost::pumpEvents() {
     try {
         // Views the user opened in Calc since the last pump get their listeners.
-        session_->run([&] { session_->attachNewDocuments(); });
+        if (session_->state().newDocumentsWaiting()) {
+            session_->run([&] { session_->attachNewDocuments(); });
+        }
     } catch (const SpreadsheetError&) {
         // No spreadsheet: nothing to listen to; queued events still go out.
     }
@@ -328,6 +348,7 @@ void CalcHost::pumpEvents() {
 }
 
 void CalcHost::saveActiveWorkbookAs(const Text& path) {
+    noteOwnChange(); // the window's title follows the new name
     session_->run(
         [&] {
             const auto document = session_->activeDocument();

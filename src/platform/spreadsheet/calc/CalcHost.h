@@ -75,15 +75,18 @@ public:
     std::optional<pid_t> officeProcessId() const;
 
 private:
-    // Forgets what visible() learnt: the program itself changed the documents.
-    void forgetDocumentWindows() { noDocumentWindows_ = false; }
+    // The program itself changes the documents or their windows: the answers
+    // kept for visible() and mainWindow() are asked again.
+    void noteOwnChange();
+    // An answer taken when the document events counted `seen` still holds.
+    bool answersStand(std::uint64_t seen);
 
     std::shared_ptr<CalcSession> session_;
     SpreadsheetEvents handlers_;
-    // The office had no document window when the document events counted
-    // documentEventsSeen_: until the next event, visible() needs no call.
-    bool noDocumentWindows_ = false;
-    std::uint64_t documentEventsSeen_ = 0;
+    std::uint64_t visibleSeen_ = 0; // 0: nothing kept
+    bool visibleAnswer_ = false;
+    std::uint64_t mainWindowSeen_ = 0;
+    HostWindow mainWindowAnswer_;
 };
 
 } // namespace lumitag::platform::calc

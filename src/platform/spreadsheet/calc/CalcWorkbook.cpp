@@ -90,6 +90,8 @@ std::shared_ptr<Worksheet> CalcWorkbook::worksheet(int index) {
 }
 
 void CalcWorkbook::close() {
+    // What the host remembers of the office's windows is asked again.
+    ++session_->state().documentEvents;
     session_->run([&] {
         session_->requireOpen(document_);
         const Reference<css::util::XModifiable> modifiable(document_, UNO_QUERY_THROW);

@@ -30,6 +30,11 @@ std::vector<Reference<XInterface>> ListenerState::takeNewDocuments() {
     return taken;
 }
 
+bool ListenerState::newDocumentsWaiting() const {
+    std::lock_guard lock(mutex_);
+    return !newDocuments_.empty();
+}
+
 void ListenerState::noteClosed(const Reference<XInterface>& document) {
     std::lock_guard lock(mutex_);
     closed_.push_back(identity(document));

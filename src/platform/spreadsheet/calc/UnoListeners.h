@@ -26,14 +26,16 @@ struct ListenerState {
     std::atomic<std::uint32_t> disabledKeys{0};
     // Set when the connection to the office ends.
     std::atomic<bool> bridgeGone{false};
-    // Counts the office's document events and closed documents: whatever can
-    // add, show or remove a document window comes with one.
-    std::atomic<std::uint64_t> documentEvents{0};
+    // Counts the office's document events, closed documents and the
+    // program's own changes to documents and windows: whatever can add, show,
+    // activate or remove a document window comes with one. Starts at 1.
+    std::atomic<std::uint64_t> documentEvents{1};
 
     // Documents whose views appeared since the host last looked; the host
     // attaches the listeners to them on its own thread.
     void noteNewDocument(const css::uno::Reference<css::uno::XInterface>& document);
     std::vector<css::uno::Reference<css::uno::XInterface>> takeNewDocuments();
+    bool newDocumentsWaiting() const;
     // Documents that have been closed (disposed).
     void noteClosed(const css::uno::Reference<css::uno::XInterface>& document);
     bool isClosed(const css::uno::Reference<css::uno::XInterface>& document) const;
