@@ -242,15 +242,29 @@ constexpr bool WindowCouplingBuilt = false;
 
 TEST_F(DesktopWithOpenbox, NewWorkbookDocksCalcLeftOfTheProgramAndListsItsSheets) {
     {
-        // The office starts: the program's window shows the wait cursor meanwhile.
+        // While the office still starts, 新規作成 waits for it with the wait
+        // cursor. An office that is already up answers within milliseconds,
+        // too soon for a cursor to reach the screen: then there is nothing to see.
         CursorWatch cursor;
-        ASSERT_NO_FATAL_FAILURE(newWorkbook());
+        bool officeStarting = false;
+        ModalScript script;
+        script.then([&](QWidget* modal) {
+            officeStarting = orange().spreadsheetLink().connecting();
+            answerWithKeys({"Return"})(modal);
+        });
+        ASSERT_TRUE(click(orange().SpeedButton29));
+        ASSERT_TRUE(pumpUntil([&] { return script.finished() && workbookShown() && calcWindow(); }, 120s))
+            << "no workbook after 新規作成; sheet box: " << text(orange().ComboBox1.text());
+        pumpFor(500ms); // the window manager places the docked window
         const std::set<std::string> seen = cursor.seen();
         std::string names;
         for (const std::string& name : seen)
             names += "\"" + name + "\" ";
-        std::cout << "cursors while the office started: " << names << '\n';
-        EXPECT_TRUE(seen.contains("watch") || seen.contains("wait")) << names;
+        std::cout << "cursors while the office started" << (officeStarting ? "" : " (it was already up)")
+                  << ": " << names << '\n';
+        if (officeStarting) {
+            EXPECT_TRUE(seen.contains("watch") || seen.contains("wait")) << names;
+        }
     }
 
     const std::optional<platform::WindowId> window = calcWindow();
