@@ -10,12 +10,7 @@ namespace lumitag::app {
 
 void TForm1::wireCoupling(sheet::WindowCoupling& coupling) {
     coupling.setBlueWindow({
-        .visible = [this] { return visible(); },
-        .active = [this] { return application().active() && active(); },
-        .rect =
-            [this] {
-                return platform::ScreenRect{left(), top(), width(), height()};
-            },
+        .form = this,
         .fillSheetBox = [this] { sheetBox_->fill(); },
         .fillCellBoxes = {}, // the blue window has no cell boxes
         .programActivated = [this] { synchroniser_->rememberWorkbookName(); },

@@ -22,12 +22,7 @@ void TForm2::wireCoupling() {
             .bringToFront = [this] { BringToFront(); },
         });
     coupling_->setOrangeWindow({
-        .visible = [this] { return visible(); },
-        .active = [this] { return application().active() && active(); },
-        .rect =
-            [this] {
-                return platform::ScreenRect{left(), top(), width(), height()};
-            },
+        .form = this,
         .fillSheetBox = [this] { sheetBox_->fill(); },
         .fillCellBoxes = [this] { workbooks_->fillCellBoxes(); },
         .programActivated =
