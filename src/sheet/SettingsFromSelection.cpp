@@ -28,11 +28,11 @@ std::optional<SheetSelection> SettingsFromSelection::readSelection() {
     const platform::SelectedRows rows = host.selectedRows();
     if (rows.rowCount < 1 || rows.firstRow < 1 || rows.firstRow + rows.rowCount - 1 > LastFilledRow)
         return std::nullopt;
-    const std::shared_ptr<platform::Worksheet> sheet = host.activeSheet();
-    int visible = 0;
-    for (int row = rows.firstRow; row < rows.firstRow + rows.rowCount; ++row)
-        if (!sheet->rowHidden(row))
-            ++visible;
+    const int lastRow = rows.firstRow + rows.rowCount - 1;
+    // One call for the hidden rows of the whole selection, not one per row.
+    int visible = rows.rowCount;
+    for (const platform::RowSpan& hidden : host.activeSheet()->hiddenRows(rows.firstRow, lastRow))
+        visible -= hidden.last - hidden.first + 1;
     return SheetSelection{cell.column, rows.firstRow, rows.rowCount, visible};
 }
 

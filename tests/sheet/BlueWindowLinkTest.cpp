@@ -256,6 +256,7 @@ TEST_F(BlueLinkTest, ABlockTheSettingsCannotDescribeFillsNothing) {
     EXPECT_EQ(b().Edit1.text(), U"");
     EXPECT_EQ(b().Edit26.text(), U"");
     EXPECT_FALSE(called("Worksheet.rowHidden")) << "no row flags are counted";
+    EXPECT_FALSE(called("Worksheet.hiddenRows")) << "no row flags are counted";
 
     userSelectsInSpreadsheet(U"CW2", U"CW4");
     EXPECT_EQ(b().Edit1.text(), U"") << "a column the settings cannot name is not put as CV";
