@@ -137,6 +137,17 @@ public:
     ui::SpeedButton SpeedButton1{*this, "SpeedButton1", U"エクセル開く"};
     ui::SpeedButton SpeedButton2{*this, "SpeedButton2", U"エクセル閉じる"};
     ui::ComboBox ComboBox2{*this, "ComboBox2"}; // table box
+    ui::Button Button2{*this, "Button2", U"CTK 変換"};
+    ui::Button Button5{*this, "Button5", U"新規 変換"}; // in Button2's place after a conversion
+    ui::Button Button6{*this, "Button6", U"追加 変換"};
+    ui::SpeedButton SpeedButton6{*this, "SpeedButton6", U"追加取消"};
+    ui::Button Button9{*this, "Button9", U"CTK 保存"};
+    ui::Button Button3{*this, "Button3", U"マーキング"};
+    ui::CheckBox CheckBox3{*this, "CheckBox3", U"長さ変更"};
+    ui::Edit Edit34{*this, "Edit34"}; // work length
+    ui::CheckBox CheckBox4{*this, "CheckBox4", U"送り補正"};
+    ui::Edit Edit35{*this, "Edit35"}; // terminal-block length (measured)
+    ui::Edit Edit39{*this, "Edit39"}; // test-plate length
     ui::SpeedButton SpeedButton27{*this, "SpeedButton27"};
     ui::Panel Panel4{*this, "Panel4"}; // the orange-mode switch
 

@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace lumitag::app {
 
@@ -143,19 +144,20 @@ void TForm1::ArrangePanels(int shownSettings, int width) {
         int panel3;
         int panel2;
         int panel1;
-        int leftButtons;  // SpeedButton1
-        int rightButtons; // SpeedButton2, Panel4
+        int leftButtons;  // SpeedButton1, Button3, Button9
+        int rightButtons; // Button2, SpeedButton2, Button5, Button6, Panel4
         int hintButton;   // SpeedButton27
+        int undoAdd;      // SpeedButton6
         int boxes;        // ComboBox1, ComboBox2
+        int markerTicks;  // CheckBox3, CheckBox4
+        int lengthBoxes;  // Edit34, Edit35
+        int plateBox;     // Edit39
     };
     static constexpr std::array<Arrangement, 3> arrangements{{
-        {0, 0, 0, 1, 15, 105, 8, 2},
-        {390, 0, 1, 191, 205, 295, 198, 192},
-        {580, 1, 191, 381, 395, 485, 388, 382},
+        {0, 0, 0, 1, 15, 105, 8, 47, 2, 112, 129, 159},
+        {390, 0, 1, 191, 205, 295, 198, 237, 192, 302, 319, 349},
+        {580, 1, 191, 381, 395, 485, 388, 427, 382, 492, 509, 539},
     }};
-    // FIXME: Button2, Button3, Button5, Button6, Button9, SpeedButton6,
-    // CheckBox3, CheckBox4, Edit34, Edit35 and Edit39 move with these once
-    // the conversion and the blue window's marking exist.
     const int shown = std::clamp(shownSettings, 1, 3);
     const Arrangement& a = arrangements[static_cast<std::size_t>(shown - 1)];
     const int windowWidth = shown == 1 ? width : a.windowWidth;
@@ -166,10 +168,18 @@ void TForm1::ArrangePanels(int shownSettings, int width) {
     Panel3.setPosition(a.panel3, Panel3.top());
     Panel2.setPosition(a.panel2, Panel2.top());
     Panel1.setPosition(a.panel1, Panel1.top());
-    SpeedButton1.setPosition(a.leftButtons, SpeedButton1.top());
-    SpeedButton2.setPosition(a.rightButtons, SpeedButton2.top());
-    Panel4.setPosition(a.rightButtons, Panel4.top());
+    for (ui::Control* control : std::initializer_list<ui::Control*>{&SpeedButton1, &Button3, &Button9})
+        control->setPosition(a.leftButtons, control->top());
+    for (ui::Control* control :
+         std::initializer_list<ui::Control*>{&Button2, &SpeedButton2, &Button5, &Button6, &Panel4})
+        control->setPosition(a.rightButtons, control->top());
     SpeedButton27.setPosition(a.hintButton, SpeedButton27.top());
+    SpeedButton6.setPosition(a.undoAdd, SpeedButton6.top());
+    CheckBox3.setPosition(a.markerTicks, CheckBox3.top());
+    CheckBox4.setPosition(a.markerTicks, CheckBox4.top());
+    Edit34.setPosition(a.lengthBoxes, Edit34.top());
+    Edit35.setPosition(a.lengthBoxes, Edit35.top());
+    Edit39.setPosition(a.plateBox, Edit39.top());
     ComboBox1.setPosition(a.boxes, ComboBox1.top());
     ComboBox2.setPosition(a.boxes, ComboBox2.top());
 }
