@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/Services.h"
+#include "conversion/ConversionSettings.h"
+#include "conversion/ConversionState.h"
 #include "sheet/SpreadsheetLink.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -175,6 +177,15 @@ public:
     sheet::SheetSynchroniser& sheetSynchroniser() { return *synchroniser_; }
     sheet::WorkbookCommands& workbookCommands() { return *workbooks_; }
 
+    // The settings as the conversion reads them from the panels (TForm1ConversionSettings.cpp).
+    conversion::ConversionSettings conversionSettings();
+    // The state the conversions keep between runs: the result buffer, the
+    // add-undo mark and the full-width findings.
+    const conversion::ConversionState& conversionState() const { return conversionState_; }
+    // Shows each setting's full-width tools when its lines of the latest
+    // conversion held full-width text, and hides them otherwise.
+    void refreshFullWidthTools();
+
 private:
     // The controls of one setting, for the rules that treat all three alike.
     struct SettingControls {
@@ -219,6 +230,7 @@ private:
     std::unique_ptr<sheet::SettingsFromSelection> settingsFill_;
     std::unique_ptr<sheet::SheetSynchroniser> synchroniser_;
     std::unique_ptr<sheet::WorkbookCommands> workbooks_;
+    conversion::ConversionState conversionState_;
 };
 
 } // namespace lumitag::app

@@ -1,0 +1,34 @@
+// What the blue window hands the conversion: the boxes of the three settings
+// as typed, their work modes and which settings are used.
+#include "app/TForm1.h"
+
+namespace lumitag::app {
+
+conversion::ConversionSettings TForm1::conversionSettings() {
+    conversion::ConversionSettings result;
+    for (int index = 1; index <= 3; ++index) {
+        SettingControls s = setting(index);
+        conversion::ConversionSetting& target = result.settings[static_cast<std::size_t>(index - 1)];
+        target.workMode = static_cast<conversion::WorkMode>(s.workMode.itemIndex());
+        for (std::size_t column = 0; column < target.columns.size(); ++column)
+            target.columns[column] = s.boxes[column]->text();
+        target.startRow = s.boxes[4]->text();
+        target.endRow = s.boxes[5]->text();
+        target.count = s.boxes[6]->text();
+        target.sequenceColumn = s.boxes[7]->text();
+    }
+    result.useSetting2 = CheckBox1.checked();
+    result.useSetting3 = CheckBox1.checked() && CheckBox2.checked();
+    result.headRemark = Edit40.text();
+    return result;
+}
+
+void TForm1::refreshFullWidthTools() {
+    for (int index = 1; index <= 3; ++index) {
+        const bool found = conversionState_.settingFullWidth[static_cast<std::size_t>(index - 1)];
+        for (ui::Control* tool : setting(index).fullWidthTools)
+            tool->setVisible(found);
+    }
+}
+
+} // namespace lumitag::app
