@@ -66,7 +66,7 @@ void TForm1::FindFullWidthCells(int index) {
     conversion::FullWidthSearch search;
     if (sheet) {
         search = conversion::FindFullWidthCells(*sheet, settingWorkMode(index), ranges);
-    } else if (ranges.column1.empty() || ranges.startRow.empty() || ranges.endRow.empty()) {
+    } else if (!conversion::hasScanRanges(ranges)) {
         search.outcome = conversion::FullWidthOutcome::MissingInput;
     } else {
         search.outcome = conversion::FullWidthOutcome::HostFailed;
@@ -102,7 +102,7 @@ void TForm1::ConvertSheetToHalfWidth(int index) {
     const ui::WaitCursor wait(application());
     const std::size_t s = static_cast<std::size_t>(index - 1);
     conversion::FullWidthScanRanges& ranges = conversionState_.scanRanges[s];
-    if (ranges.column1.empty() || ranges.startRow.empty() || ranges.endRow.empty()) {
+    if (!conversion::hasScanRanges(ranges)) {
         sheet::showMessage(application(), conversion::MissingInputMessage);
         return;
     }

@@ -61,10 +61,6 @@ ScannedParts scannedParts(WorkMode mode, const FullWidthScanRanges& ranges) {
     return parts;
 }
 
-bool rangesMissing(const FullWidthScanRanges& ranges) {
-    return ranges.column1.empty() || ranges.startRow.empty() || ranges.endRow.empty();
-}
-
 // The stretches of rows from the start row to the end row that are not
 // hidden, in pieces of at most kRowsPerRead rows; one host call.
 std::vector<platform::RowSpan> visibleStretches(platform::Worksheet& sheet,
@@ -94,10 +90,13 @@ std::vector<platform::RowSpan> visibleStretches(platform::Worksheet& sheet,
     return stretches;
 }
 
-// One column's cells over one stretch of rows, top to bottom.
-std::vector<Text> readColumn(platform::Worksheet& sheet, int column, const platform::RowSpan& rows) {
+// One column's cells over one stretch of rows, top to bottom, as one read
+// of the range (its values or its formulas).
+template <typename Read>
+std::vector<Text> readColumn(platform::Worksheet& sheet, int column, const platform::RowSpan& rows,
+                             Read read) {
     const std::vector<std::vector<Text>> block =
-        sheet.range(platform::CellRef{rows.first, column}, platform::CellRef{rows.last, column})->values();
+        read(*sheet.range(platform::CellRef{rows.first, column}, platform::CellRef{rows.last, column}));
     std::vector<Text> cells;
     cells.reserve(block.size());
     for (const std::vector<Text>& row : block) {
@@ -106,15 +105,12 @@ std::vector<Text> readColumn(platform::Worksheet& sheet, int column, const platf
     return cells;
 }
 
+std::vector<Text> readValues(platform::Worksheet& sheet, int column, const platform::RowSpan& rows) {
+    return readColumn(sheet, column, rows, [](platform::Range& range) { return range.values(); });
+}
+
 std::vector<Text> readFormulas(platform::Worksheet& sheet, int column, const platform::RowSpan& rows) {
-    const std::vector<std::vector<Text>> block =
-        sheet.range(platform::CellRef{rows.first, column}, platform::CellRef{rows.last, column})->formulas();
-    std::vector<Text> cells;
-    cells.reserve(block.size());
-    for (const std::vector<Text>& row : block) {
-        cells.push_back(row.empty() ? Text() : row.front());
-    }
-    return cells;
+    return readColumn(sheet, column, rows, [](platform::Range& range) { return range.formulas(); });
 }
 
 Text addressOf(const ScannedColumn& column, int row) {
@@ -131,10 +127,14 @@ struct PendingWrite {
 
 } // namespace
 
+bool hasScanRanges(const FullWidthScanRanges& ranges) {
+    return !ranges.column1.empty() && !ranges.startRow.empty() && !ranges.endRow.empty();
+}
+
 FullWidthSearch FindFullWidthCells(platform::Worksheet& sheet, WorkMode mode,
                                    const FullWidthScanRanges& ranges) {
     FullWidthSearch search;
-    if (rangesMissing(ranges)) {
+    if (!hasScanRanges(ranges)) {
         search.outcome = FullWidthOutcome::MissingInput;
         return search;
     }
@@ -143,7 +143,7 @@ FullWidthSearch FindFullWidthCells(platform::Worksheet& sheet, WorkMode mode,
         const std::vector<platform::RowSpan> stretches = visibleStretches(sheet, ranges);
         for (const ScannedColumn& column : parts.columns) {
             for (const platform::RowSpan& rows : stretches) {
-                const std::vector<Text> cells = readColumn(sheet, column.column, rows);
+                const std::vector<Text> cells = readValues(sheet, column.column, rows);
                 for (std::size_t i = 0; i < cells.size(); ++i) {
                     if (!cells[i].empty() && marking::isFullWidth(cells[i])) {
                         search.entries.push_back(addressOf(column, rows.first + static_cast<int>(i)));
@@ -165,7 +165,7 @@ FullWidthSearch FindFullWidthCells(platform::Worksheet& sheet, WorkMode mode,
 HalfWidthConversion ConvertSheetToHalfWidth(platform::Worksheet& sheet, WorkMode mode,
                                             FullWidthScanRanges& ranges) {
     HalfWidthConversion conversion;
-    if (rangesMissing(ranges)) {
+    if (!hasScanRanges(ranges)) {
         conversion.outcome = FullWidthOutcome::MissingInput;
         return conversion;
     }
@@ -175,7 +175,7 @@ HalfWidthConversion ConvertSheetToHalfWidth(platform::Worksheet& sheet, WorkMode
         const std::vector<platform::RowSpan> stretches = visibleStretches(sheet, ranges);
         for (const ScannedColumn& column : parts.columns) {
             for (const platform::RowSpan& rows : stretches) {
-                const std::vector<Text> cells = readColumn(sheet, column.column, rows);
+                const std::vector<Text> cells = readValues(sheet, column.column, rows);
                 std::vector<Text> formulas;
                 bool pendingRun = false;
                 for (std::size_t i = 0; i < cells.size(); ++i) {

@@ -19,6 +19,10 @@ enum class FullWidthOutcome {
     HostFailed,   // the spreadsheet failed part-way (see each function)
 };
 
+// Column 1, the start row and the end row are remembered: the least the
+// tools need.
+bool hasScanRanges(const FullWidthScanRanges& ranges);
+
 struct FullWidthSearch {
     FullWidthOutcome outcome = FullWidthOutcome::Done;
     // The addresses of the cells holding full-width text ("B12"), column by
