@@ -58,6 +58,7 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
 
     wireInputColours();
     wireSheetLink();
+    wireFullWidthTools();
     onShow = [this] { FormShow(); };
     onCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
     Panel4.onClick = [this] { SwitchToOrangeMode(); };

@@ -186,6 +186,15 @@ public:
     // conversion held full-width text, and hides them otherwise.
     void refreshFullWidthTools();
 
+    // --- Full-width tools (TForm1FullWidth.cpp) ------------------------------------------
+    // For setting 1, 2 or 3: 全角検索 (SpeedButton3-5), 半角変換 (SpeedButton7-9)
+    // and the choice of a result in ComboBox4-6.
+    void FindFullWidthCells(int index);
+    void ConvertSheetToHalfWidth(int index);
+    void SelectFoundCell(int index);
+    // The kept state as the full-width tools change it.
+    conversion::ConversionState& conversionState() { return conversionState_; }
+
 private:
     // The controls of one setting, for the rules that treat all three alike.
     struct SettingControls {
@@ -231,6 +240,14 @@ private:
     std::unique_ptr<sheet::SheetSynchroniser> synchroniser_;
     std::unique_ptr<sheet::WorkbookCommands> workbooks_;
     conversion::ConversionState conversionState_;
+
+    // --- Full-width tools (TForm1FullWidth.cpp) ------------------------------------------
+    void wireFullWidthTools();
+    ui::ComboBox& fullWidthResults(int index);
+    conversion::WorkMode settingWorkMode(int index);
+    // The setting's lines of the latest conversion, in the result buffer and
+    // in the marking list, mapped to half-width text.
+    void convertSettingLinesToHalfWidth(int index);
 };
 
 } // namespace lumitag::app

@@ -23,12 +23,4 @@ conversion::ConversionSettings TForm1::conversionSettings() {
     return result;
 }
 
-void TForm1::refreshFullWidthTools() {
-    for (int index = 1; index <= 3; ++index) {
-        const bool found = conversionState_.settingFullWidth[static_cast<std::size_t>(index - 1)];
-        for (ui::Control* tool : setting(index).fullWidthTools)
-            tool->setVisible(found);
-    }
-}
-
 } // namespace lumitag::app

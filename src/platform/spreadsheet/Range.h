@@ -27,6 +27,14 @@ public:
     // Every cell's value, rows × columns, each read exactly as value() reads
     // that cell: one call for a whole block instead of one per cell.
     virtual std::vector<std::vector<Text>> values() = 0;
+    // Every cell's formula, rows × columns, in one call: the formula as the
+    // spreadsheet shows it in its input line ("=A1&B1") for a cell that
+    // holds one, empty text for every other cell.
+    virtual std::vector<std::vector<Text>> formulas() = 0;
+    // Stores each text in its cell as text, rows × columns matching the
+    // range, in one call: nothing is taken as a number, a date or a formula
+    // ("1-2" and "=1" stay those characters); an empty text empties the cell.
+    virtual void setTexts(const std::vector<std::vector<Text>>& texts) = 0;
 
     // Selects the range; its top-left cell becomes the active cell. Fails when
     // the range's sheet is not the active sheet of the active workbook.

@@ -60,6 +60,21 @@ TEST_F(FakeWorksheetTest, ValuesAreWrittenAndReadAsText) {
     EXPECT_EQ(content().values().size(), 3u);
 }
 
+TEST_F(FakeWorksheetTest, FormulaCellsShowTheirValueUntilAValueReplacesThem) {
+    content().setFormula(U"A1", U"=B1&\"Ａ\"", U"xＡ");
+    content().setValue(U"A2", U"=not a formula");
+    EXPECT_EQ(sheet->cell(1, 1)->value(), U"xＡ");
+    EXPECT_THAT(sheet->range(U"A1", U"B2")->formulas(),
+                ElementsAre(ElementsAre(U"=B1&\"Ａ\"", U""), ElementsAre(U"", U"")));
+
+    sheet->range(U"A1", U"A2")->setTexts({{U"1-2"}, {U""}});
+    EXPECT_EQ(content().value(U"A1"), U"1-2");
+    EXPECT_EQ(content().formula(U"A1"), U"") << "the written text replaced the formula";
+    EXPECT_EQ(content().value(U"A2"), U"");
+    EXPECT_THROW(sheet->range(U"A1", U"A2")->setTexts({{U"x"}}), SpreadsheetError) << "one row short";
+    EXPECT_EQ(content().value(U"A1"), U"1-2") << "a refused write changes nothing";
+}
+
 TEST_F(FakeWorksheetTest, ABulkReadEqualsReadingEachCell) {
     content().setValue(U"A1", U"1-A");
     content().setValue(U"C1", U"予備");

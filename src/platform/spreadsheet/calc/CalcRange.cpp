@@ -4,16 +4,20 @@
 #include "platform/spreadsheet/calc/CalcUnits.h"
 #include "platform/spreadsheet/calc/UnoText.h"
 
+#include <algorithm>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/Locale.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/CellInsertMode.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XCellRangeFormula.hpp>
 #include <com/sun/star/sheet/XCellRangeMovement.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
 #include <com/sun/star/table/CellHoriJustify.hpp>
 #include <com/sun/star/table/CellVertJustify2.hpp>
@@ -22,6 +26,7 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <utility>
 
 namespace lumitag::platform::calc {
 
@@ -107,6 +112,64 @@ std::vector<std::vector<Text>> CalcRange::values() {
             rows.push_back(std::move(cells));
         }
         return rows;
+    });
+}
+
+std::vector<std::vector<Text>> CalcRange::formulas() {
+    return session_->get([&] {
+        session_->requireOpen(document_);
+        // The formula array holds every cell's content, constants too; the
+        // query for formula cells tells which of them are formulas.
+        const auto contents =
+            Reference<css::sheet::XCellRangeFormula>(cells_, UNO_QUERY_THROW)->getFormulaArray();
+        std::vector<std::vector<Text>> rows(static_cast<std::size_t>(contents.getLength()));
+        for (sal_Int32 r = 0; r < contents.getLength(); ++r) {
+            rows[static_cast<std::size_t>(r)].resize(static_cast<std::size_t>(contents[r].getLength()));
+        }
+        const css::table::CellRangeAddress origin =
+            Reference<css::sheet::XCellRangeAddressable>(cells_, UNO_QUERY_THROW)->getRangeAddress();
+        const Reference<css::sheet::XSheetCellRanges> found =
+            Reference<css::sheet::XCellRangesQuery>(cells_, UNO_QUERY_THROW)
+                ->queryContentCells(css::sheet::CellFlags::FORMULA);
+        for (const css::table::CellRangeAddress& part : found->getRangeAddresses()) {
+            for (sal_Int32 row = part.StartRow; row <= part.EndRow; ++row) {
+                for (sal_Int32 column = part.StartColumn; column <= part.EndColumn; ++column) {
+                    const sal_Int32 r = row - origin.StartRow;
+                    const sal_Int32 c = column - origin.StartColumn;
+                    if (r >= 0 && r < contents.getLength() && c >= 0 && c < contents[r].getLength()) {
+                        rows[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] =
+                            fromUno(contents[r][c]);
+                    }
+                }
+            }
+        }
+        return rows;
+    });
+}
+
+void CalcRange::setTexts(const std::vector<std::vector<Text>>& texts) {
+    const bool fits = std::cmp_equal(texts.size(), area_.rowCount()) &&
+                      std::all_of(texts.begin(), texts.end(), [&](const std::vector<Text>& row) {
+                          return std::cmp_equal(row.size(), area_.columnCount());
+                      });
+    if (!fits) {
+        throw SpreadsheetError("the texts do not match the range's rows and columns");
+    }
+    // Strings in a data array become text cells as they are; an empty
+    // string would leave an empty text cell, so those go in as void.
+    css::uno::Sequence<css::uno::Sequence<Any>> data(static_cast<sal_Int32>(texts.size()));
+    for (std::size_t r = 0; r < texts.size(); ++r) {
+        css::uno::Sequence<Any> row(static_cast<sal_Int32>(texts[r].size()));
+        for (std::size_t c = 0; c < texts[r].size(); ++c) {
+            if (!texts[r][c].empty()) {
+                row.getArray()[c] <<= toUno(texts[r][c]);
+            }
+        }
+        data.getArray()[r] = row;
+    }
+    session_->run([&] {
+        session_->requireOpen(document_);
+        Reference<css::sheet::XCellRangeData>(cells_, UNO_QUERY_THROW)->setDataArray(data);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lumitag::platform {
@@ -82,6 +83,39 @@ std::vector<std::vector<Text>> FakeRange::values() {
         }
     }
     return rows;
+}
+
+std::vector<std::vector<Text>> FakeRange::formulas() {
+    const Target range = target("Range.formulas");
+    requireFakeSize(area_);
+    std::vector<std::vector<Text>> rows;
+    for (int row = area_.first.row; row <= area_.last.row; ++row) {
+        std::vector<Text>& cells = rows.emplace_back();
+        for (int column = area_.first.column; column <= area_.last.column; ++column) {
+            cells.push_back(range.sheet->formula({row, column}));
+        }
+    }
+    return rows;
+}
+
+void FakeRange::setTexts(const std::vector<std::vector<Text>>& texts) {
+    const Target range = target("Range.setTexts");
+    requireFakeSize(area_);
+    const bool fits = std::cmp_equal(texts.size(), area_.rowCount()) &&
+                      std::all_of(texts.begin(), texts.end(), [&](const std::vector<Text>& row) {
+                          return std::cmp_equal(row.size(), area_.columnCount());
+                      });
+    if (!fits) {
+        throw SpreadsheetError("the texts do not match the range's rows and columns");
+    }
+    for (int row = area_.first.row; row <= area_.last.row; ++row) {
+        for (int column = area_.first.column; column <= area_.last.column; ++column) {
+            range.sheet->setValue({row, column},
+                                  texts[static_cast<std::size_t>(row - area_.first.row)]
+                                       [static_cast<std::size_t>(column - area_.first.column)]);
+        }
+    }
+    host_.raise(FakeSpreadsheetHost::Event::SheetChanged);
 }
 
 void FakeRange::select() {

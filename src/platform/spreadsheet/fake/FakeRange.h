@@ -21,6 +21,8 @@ public:
     Text value() override;
     void setValue(const Text& value) override;
     std::vector<std::vector<Text>> values() override;
+    std::vector<std::vector<Text>> formulas() override;
+    void setTexts(const std::vector<std::vector<Text>>& texts) override;
     void select() override;
     void activate() override;
     void insertShiftDown() override;

@@ -34,6 +34,7 @@ Text FakeSheetContent::value(TextView address) const {
 }
 
 void FakeSheetContent::setValue(CellRef cell, Text value) {
+    formulas_.erase(cell);
     if (value.empty()) {
         values_.erase(cell);
     } else {
@@ -43,6 +44,26 @@ void FakeSheetContent::setValue(CellRef cell, Text value) {
 
 void FakeSheetContent::setValue(TextView address, Text value) {
     setValue(requireCellAddress(address), std::move(value));
+}
+
+void FakeSheetContent::setFormula(CellRef cell, Text formula, Text value) {
+    setValue(cell, std::move(value));
+    if (!formula.empty()) {
+        formulas_[cell] = std::move(formula);
+    }
+}
+
+void FakeSheetContent::setFormula(TextView address, Text formula, Text value) {
+    setFormula(requireCellAddress(address), std::move(formula), std::move(value));
+}
+
+Text FakeSheetContent::formula(CellRef cell) const {
+    const auto found = formulas_.find(cell);
+    return found == formulas_.end() ? Text{} : found->second;
+}
+
+Text FakeSheetContent::formula(TextView address) const {
+    return formula(requireCellAddress(address));
 }
 
 CellFormat FakeSheetContent::format(CellRef cell) const {
@@ -138,13 +159,22 @@ template <typename Value> void shiftDown(std::map<CellRef, Value>& cells, const 
 } // namespace
 
 bool FakeSheetContent::insertShiftDown(const CellArea& area) {
+    const auto pushedOff = [&](const CellRef& cell) {
+        return cell.column >= area.first.column && cell.column <= area.last.column &&
+               cell.row + area.rowCount() > kMaxRow && cell.row >= area.first.row;
+    };
     for (const auto& [cell, value] : values_) {
-        if (cell.column >= area.first.column && cell.column <= area.last.column &&
-            cell.row + area.rowCount() > kMaxRow && cell.row >= area.first.row) {
+        if (pushedOff(cell)) {
+            return false;
+        }
+    }
+    for (const auto& [cell, formula] : formulas_) {
+        if (pushedOff(cell)) {
             return false;
         }
     }
     shiftDown(values_, area);
+    shiftDown(formulas_, area);
     shiftDown(formats_, area);
     return true;
 }

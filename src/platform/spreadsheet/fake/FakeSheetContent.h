@@ -47,6 +47,14 @@ public:
     void setValue(TextView address, Text value);
     // The non-empty cells.
     const std::map<CellRef, Text>& values() const { return values_; }
+    // A cell holding a formula: the formula ("=A1&\"x\"") and the value it
+    // shows. Writing a value into the cell replaces the formula; the fake
+    // never recalculates.
+    void setFormula(CellRef cell, Text formula, Text value);
+    void setFormula(TextView address, Text formula, Text value);
+    // The cell's formula, empty for a cell without one.
+    Text formula(CellRef cell) const;
+    Text formula(TextView address) const;
 
     CellFormat format(CellRef cell) const;
     CellFormat format(TextView address) const;
@@ -83,6 +91,7 @@ public:
 private:
     Text name_;
     std::map<CellRef, Text> values_;
+    std::map<CellRef, Text> formulas_;
     CellFormat standardFormat_;
     std::map<CellRef, CellFormat> formats_;
     double standardColumnWidth_ = kStandardColumnWidth;

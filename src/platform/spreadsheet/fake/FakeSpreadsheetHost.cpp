@@ -15,7 +15,7 @@ namespace lumitag::platform {
 
 namespace {
 
-constexpr std::array<std::string_view, 48> kOperations{
+constexpr std::array<std::string_view, 50> kOperations{
     "Application.connect",
     "Application.quit",
     "Application.visible",
@@ -49,6 +49,8 @@ constexpr std::array<std::string_view, 48> kOperations{
     "Range.value",
     "Range.setValue",
     "Range.values",
+    "Range.formulas",
+    "Range.setTexts",
     "Range.select",
     "Range.activate",
     "Range.insertShiftDown",
