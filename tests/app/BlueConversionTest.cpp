@@ -4,7 +4,9 @@
 #include "ProgramFixture.h"
 #include "conversion/BlueMarkerFile.h"
 #include "markerfile/ConditionHeader.h"
+#include "platform/Paths.h"
 
+#include <functional>
 #include <string>
 
 namespace lumitag::app::test {
@@ -283,6 +285,45 @@ TEST_F(BlueRun, MarkingWritesExactlyTheConvertedRowsOfTheList) {
     EXPECT_EQ(dialogs.messageCount(), 1U);
 }
 
+TEST_F(BlueRun, AFailedWriteKeepsThePreviousFileAndNamesIt) {
+    startBlue();
+    convert(blue().Button2);
+    using Failure = platform::FakeFileSystem::WriteFailure;
+    const std::filesystem::path saved = "/home/user/out.cta";
+    const struct {
+        const char* name;
+        std::filesystem::path path;
+        TextView message;
+        std::function<void()> write;
+    } cases[] = {
+        {"save", saved, U"ファイルを保存できませんでした",
+         [&] {
+             driver.answer(Answer::Yes);
+             dialogs.queueFile(platform::textFromPath(saved));
+             driver.click(blue().Button9);
+         }},
+        {"mark file", MarkFile, U"マーキングファイルを書き込めませんでした",
+         [&] {
+             driver.answer(Answer::Yes);
+             driver.click(blue().Button3);
+         }},
+    };
+    const std::string previous = "previous content\r\n\x82\xa0\r\n";
+    for (const auto& c : cases) {
+        for (const Failure failure : {Failure::DiskFull, Failure::PermissionDenied, Failure::RenameFails}) {
+            SCOPED_TRACE(c.name);
+            files.clearFailures();
+            files.setFile(c.path, previous);
+            files.failWritesTo(c.path, failure);
+            c.write();
+            EXPECT_EQ(files.file(c.path), previous);
+            EXPECT_EQ(dialogs.lastMessage().text, Text(c.message) + U"\r\n" + platform::textFromPath(c.path));
+        }
+    }
+    EXPECT_TRUE(shell.openRequests().empty()) << "a mark file that was not written is not opened";
+    EXPECT_EQ(bufferLines().size(), 4U);
+}
+
 TEST_F(BlueRun, CharactersCp932CannotHoldAreAskedAboutBeforeTheFileIsWritten) {
     startBlue();
     put(U"B5", U"𠮷");
@@ -305,6 +346,54 @@ TEST_F(BlueRun, ChoosingABlueTableRebuildsItsHeaderAndOffersTheFeedCorrectionFor
     EXPECT_EQ(orange().filledHeader().entry(tableFontWorkMode), U"WorkMode=3")
         << "the orange window is not touched";
     EXPECT_EQ(app.focusedControl(), &blue().Button2) << "setting 1 has a column: the conversion starts next";
+}
+
+TEST_F(BlueRun, TheFeedCorrectionIsComputedFromTheMeasuredLengths) {
+    startBlue();
+    driver.click(blue().CheckBox4);
+    EXPECT_TRUE(blue().Edit51.visible());
+    EXPECT_EQ(blue().Edit51.text(), U"100") << "the table's own value to start with";
+    EXPECT_EQ(app.focusedControl(), &blue().Edit35);
+    driver.type(U"250");
+    driver.press(ui::Key::Enter);
+    EXPECT_EQ(app.focusedControl(), &blue().Edit39);
+    driver.type(U"252");
+    driver.press(ui::Key::Enter);
+    EXPECT_EQ(blue().Edit51.text(), U"99.2");
+    EXPECT_EQ(blue().filledHeader().entry(tableFontHosei), U"Hosei=99.2");
+    EXPECT_EQ(blue().filledHeader().entry(windowsFontHosei), U"Hosei=99.2");
+    EXPECT_EQ(orange().markerState().feedCorrectionPercentage, U"99.2");
+    EXPECT_EQ(app.focusedControl(), &blue().Button2)
+        << "the last shown of the conversion and marking buttons";
+
+    // Out of range: said so, the plate length dropped, the header keeps its value.
+    driver.click(blue().Edit35);
+    driver.type(U"300");
+    driver.click(blue().Edit39);
+    driver.type(U"240");
+    driver.press(ui::Key::Enter);
+    driver.expectMessage(U"送り補正の範囲を超えています（長さ設定を変更してください）");
+    EXPECT_EQ(blue().Edit39.text(), U"");
+    EXPECT_EQ(blue().filledHeader().entry(tableFontHosei), U"Hosei=99.2");
+
+    driver.click(blue().CheckBox4);
+    EXPECT_FALSE(blue().Edit51.visible());
+    EXPECT_FALSE(blue().Edit35.visible());
+    EXPECT_EQ(blue().filledHeader().entry(tableFontHosei), U"Hosei=100");
+    EXPECT_FALSE(orange().markerState().feedCorrectionOn);
+    EXPECT_EQ(orange().markerState().feedCorrectionPercentage, U"");
+}
+
+TEST_F(BlueRun, BothWindowsReadTheTableFileAlike) {
+    // A run of five blanks before a name: one field in both windows, so that
+    // the columns after it give both headers the same values.
+    files.setFile(TablePath,
+                  platform::encodeCp932Lines({text("0,SP3P,0,1,     TUBE,3,6,7,8,5,10,100,12,13,55,15,16,"
+                                                   "17,18,19,20,21,22,1")}));
+    start();
+    EXPECT_EQ(blue().ComboBox2.items(), orange().ComboBox2.items());
+    EXPECT_EQ(blue().filledHeader(), orange().filledHeader());
+    EXPECT_EQ(blue().filledHeader().entry(tableFontWorkMode), U"WorkMode=3");
 }
 
 TEST_F(BlueRun, ShiftF1CarriesTheTableWorkLengthAndFeedCorrectionBothWays) {
