@@ -78,11 +78,27 @@ void TForm2::SwitchToBlueMode() {
 void TForm1::SwitchToOrangeMode() {
     if (!maximizeVisibleSpreadsheet(application(), link_.host()))
         return;
-    // FIXME: a changed work length and the feed correction are taken back here.
+    if (ComboBox2.visible()) {
+        applyChangedWorkLength();
+        orange_->takeOverBlueFeedCorrection();
+    }
     orange_->Timer1.start();
     orange_->Timer5.start();
     hide();
     orange_->awaitReturnFromBlueMode();
+}
+
+void TForm2::takeOverBlueFeedCorrection() {
+    // The check box's handlers clear what they switch off: the state the
+    // blue window left is put back after them.
+    const markerfile::SharedMarkerState carried = markerState_;
+    CheckBox37.setChecked(carried.feedCorrectionOn);
+    if (carried.feedCorrectionOn) {
+        Edit37.setText(carried.terminalBlockLength);
+        Edit38.setText(carried.testPlateLength);
+        Edit51.setText(carried.feedCorrectionPercentage);
+        markerState_ = carried;
+    }
 }
 
 void TForm2::awaitReturnFromBlueMode() {
@@ -100,8 +116,12 @@ void TForm2::ModeWatcherTick() {
         BringToFront();
         if (blue_->ComboBox2.itemIndex() >= 0)
             ComboBox2.setItemIndex(blue_->ComboBox2.itemIndex());
-        if (ComboBox2.visible())
+        if (ComboBox2.visible()) {
+            // The work length box opens when the blue window left a work length.
+            CheckBox1.setChecked(!markerState_.customWorkLength.empty());
             takeOverSharedMarkerState();
+            CheckBox37.setVisible(filledHeader_.offersFeedCorrection());
+        }
         FocusEntryField();
     }
     blueWasShowing_ = !visible() && blueShowing;

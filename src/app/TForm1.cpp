@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "app/TForm2.h"
+#include "conversion/ResultList.h"
 #include "sheet/SettingsFromSelection.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
@@ -59,6 +60,9 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
     wireInputColours();
     wireSheetLink();
     wireFullWidthTools();
+    wireConversion();
+    layOutMarkerControls();
+    loadTableFile();
     onShow = [this] { FormShow(); };
     onCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
     Panel4.onClick = [this] { SwitchToOrangeMode(); };
@@ -70,12 +74,13 @@ TForm1::~TForm1() = default;
 void TForm1::setOrangeWindow(TForm2& orange) {
     orange_ = &orange;
     wireWorkbookCommands(orange);
+    resultList_ = std::make_unique<conversion::ResultList>(
+        orange.list(), orange.undo(), conversion::ResultList::UndoItems{orange.N25, orange.N7, orange.N26});
 }
 
 void TForm1::FormShow() {
     showLink();
-    // FIXME: the table box, the work length and the feed correction are
-    // refreshed here with the blue window's table and marking.
+    refreshMarkerControls();
     // F1's pointer positions: inside this window, and over the spreadsheet
     // left of the widest arrangement of this window.
     orange_->coupling().setPointerPositions({left() + 10, 380},

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "app/Services.h"
+#include "conversion/BlueMarkerFile.h"
 #include "conversion/ConversionSettings.h"
 #include "conversion/ConversionState.h"
+#include "markerfile/ConditionHeader.h"
+#include "markerfile/TableStore.h"
 #include "sheet/SpreadsheetLink.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
@@ -19,7 +22,12 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
+
+namespace lumitag::conversion {
+class ResultList;
+}
 
 namespace lumitag::sheet {
 class SettingsFromSelection;
@@ -195,6 +203,29 @@ public:
     // The kept state as the full-width tools change it.
     conversion::ConversionState& conversionState() { return conversionState_; }
 
+    // --- Conversion, save and marking (TForm1Conversion.cpp, TForm1MarkerFiles.cpp) ---------
+    ui::Edit Edit51{*this, "Edit51"}; // feed-correction percentage
+    ui::Label Label20{*this, "Label20", U"送り補正"};
+    ui::Label Label55{*this, "Label55", U"%"};
+
+    // 新規 変換 / CTK 変換 and 追加 変換; 追加取消 takes the last add back.
+    void ConvertNew();
+    void ConvertAdd();
+    void UndoLastAdd();
+    void SaveMarkerData();         // Button9, F8
+    void MarkWithMarkerSoftware(); // Button3, F10
+    void SelectTable();            // ComboBox2's change
+    // The blue window's own table and header, read from the table file at creation.
+    bool tableFilePresent() const { return tableFilePresent_; }
+    const markerfile::TableStore& tableStore() const { return tableStore_; }
+    const markerfile::ConditionHeader& filledHeader() const { return filledHeader_; }
+    // The orange window chose a table: the feed correction is offered as
+    // there, and its correction value reaches this window's header.
+    void followOrangeTable(const markerfile::ConditionHeader& orangeHeader);
+    // Applies the work length box's text when it is shown and differs from
+    // the loaded work length (save, mark and the switch to orange mode).
+    void applyChangedWorkLength();
+
 private:
     // The controls of one setting, for the rules that treat all three alike.
     struct SettingControls {
@@ -248,6 +279,50 @@ private:
     // The setting's lines of the latest conversion, in the result buffer and
     // in the marking list, mapped to half-width text.
     void convertSettingLinesToHalfWidth(int index);
+
+    // --- Conversion, save and marking (TForm1Conversion.cpp, TForm1MarkerFiles.cpp) ---------
+    // How the next conversion starts: 0 before the first, 1 new, 2 add.
+    enum class NextConversion { First, New, Add };
+    void wireConversion();
+    void runConversion();
+    void applyStartState(bool newConversion);
+    void finishConversion();
+    void Button6MouseEnter();
+    // The focus where the next conversion starts: the conversion button when
+    // setting 1 has a column, else Edit1.
+    void focusConversionStart();
+
+    void layOutMarkerControls();
+    void loadTableFile();
+    std::size_t selectedTable() const;
+    void colourTableBox();
+    void rebuildFilledHeader();
+    // On every showing: the table, work length and feed correction as the orange window left them.
+    void refreshMarkerControls();
+    Text confirmationText(TextView question) const;
+    // The file to write, unless refused or declined over characters CP932 cannot hold.
+    std::optional<conversion::BlueMarkerFile> acceptOutput(conversion::BuiltBlueMarkerFile built,
+                                                           TextView refusal, TextView lossQuestion);
+    void CheckBox3Click();
+    void Edit34KeyDown(ui::KeyEvent& event);
+    void Edit34Exit();
+    bool applyWorkLengthBox();
+    void CheckBox4Click();
+    void placeFeedCorrectionBoxes();
+    void Edit35KeyDown(ui::KeyEvent& event);
+    void Edit39KeyDown(ui::KeyEvent& event);
+    bool computeFeedCorrection();
+    void Edit51Exit();
+    const Text& tableCorrectionValue() const;
+
+    NextConversion nextConversion_ = NextConversion::First;
+    std::unique_ptr<conversion::ResultList> resultList_;
+    markerfile::TableStore tableStore_;
+    markerfile::ConditionHeader filledHeader_;
+    bool tableFilePresent_ = false;
+    Text rememberedWorkLengthLine_;
+    Text loadedWorkLength_;
+    bool tableBoxPassesFocus_ = true;
 };
 
 } // namespace lumitag::app

@@ -326,6 +326,8 @@ public:
     void applyChangedWorkLength();
     // After blue mode: the filled header again carries the shared work length and feed correction.
     void takeOverSharedMarkerState();
+    // Leaving blue mode: the feed-correction tick, lengths and percentage as the blue window left them.
+    void takeOverBlueFeedCorrection();
 
 private:
     void layOutControls();

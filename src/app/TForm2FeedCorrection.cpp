@@ -1,7 +1,7 @@
 // The orange window's marker adjustments: the work length box, the feed
-#include "platform/Text.h"
 // correction computed from measured lengths or typed as a percentage, and the
 // labels of the three count columns of 3BOX.
+#include "app/MarkerFileTexts.h"
 #include "app/Messages.h"
 #include "app/TForm2.h"
 #include "markerfile/FeedCorrection.h"
@@ -15,25 +15,8 @@ using markerfile::FeedCorrectionOutcome;
 namespace {
 
 constexpr ui::Color FocusedBoxColor = ui::colors::FocusedBox;
-constexpr TextView WorkLengthKey = U"WorkLength=";
 constexpr TextView FeedCorrectionHint =
     U"送り補正の前にテストマーキングしてください（’I’をTBの数＋１でマーキング）";
-constexpr TextView OutOfRangeMessage = U"送り補正の範囲を超えています（長さ設定を変更してください）";
-
-// The boxes of this panel take only their listed characters and Backspace.
-void acceptDigits(char32_t& character) {
-    if (!isAsciiDigit(character) && character != ui::chars::Backspace)
-        character = ui::chars::None;
-}
-void acceptDecimal(char32_t& character) {
-    if (!isAsciiDigit(character) && character != U'.' && character != ui::chars::Backspace)
-        character = ui::chars::None;
-}
-
-void swallowAlt(ui::KeyEvent& event) {
-    if (event.key == ui::Key::Alt)
-        event.consume();
-}
 
 } // namespace
 
@@ -214,11 +197,9 @@ bool TForm2::computeFeedCorrection() {
         return false;
     case FeedCorrectionOutcome::OutOfRange:
     case FeedCorrectionOutcome::NotANumber:
-        showMessage(application(),
-                    result.outcome == FeedCorrectionOutcome::OutOfRange
-                        ? Text(OutOfRangeMessage)
-                        : U"テーブルの送り補正値「" + tableValue +
-                              U"」が数値ではありません\r\n（テーブルファイルを確認してください）");
+        showMessage(application(), result.outcome == FeedCorrectionOutcome::OutOfRange
+                                       ? Text(FeedCorrectionOutOfRangeMessage)
+                                       : tableCorrectionNotANumberMessage(tableValue));
         focusControl(&Edit38);
         Edit38.clear();
         return false;
@@ -243,9 +224,8 @@ void TForm2::Edit51Exit() {
     const markerfile::FeedCorrection result = markerfile::checkTypedFeedCorrection(typed);
     if (result.outcome != FeedCorrectionOutcome::Accepted) {
         showMessage(application(), result.outcome == FeedCorrectionOutcome::OutOfRange
-                                       ? Text(OutOfRangeMessage)
-                                       : U"送り補正の数値「" + typed +
-                                             U"」が正しくありません\r\n（80～120の数値を入力してください）");
+                                       ? Text(FeedCorrectionOutOfRangeMessage)
+                                       : typedCorrectionNotANumberMessage(typed));
         focusControl(&Edit51);
         Edit51.setText(markerState_.feedCorrectionPercentage);
         return;

@@ -1,8 +1,8 @@
 // The orange window's marker files: the table file and the table box, the
-#include "platform/Text.h"
 // settings panel's table settings, and saving, marking and importing marker
 // data files.
 #include "app/CharacterLoss.h"
+#include "app/MarkerFileTexts.h"
 #include "app/Messages.h"
 #include "app/ProgramFiles.h"
 #include "app/SettingsLines.h"
@@ -24,29 +24,10 @@ using marking::BoxMode;
 
 namespace {
 
-constexpr TextView MarkerSoftwareTitle = U"CTKPCMS for Windows Ver3.0";
-constexpr TextView CloseMarkerSoftwareMessage = U"CTKPCMS for Windowsを閉じてください";
-constexpr TextView SaveQuestion = U"CTK保存しますか？";
-constexpr TextView MarkQuestion = U"マーキングしますか？";
-constexpr TextView SaveLossQuestion = U"このままCTK保存しますか？";
-constexpr TextView MarkLossQuestion = U"このままマーキングしますか？";
-constexpr TextView SaveRefusal =
-    U"テーブルファイル(lumitagr.sp3)がありませんので\r\nWindows フォントでの保存はできません";
-constexpr TextView MarkRefusal =
-    U"テーブルファイル(lumitagr.sp3)がありませんので\r\nWindows フォントでのマーキングはできません";
 constexpr TextView MultiColumnMessage =
     U"このファイルはWindowsフォント用で、段改行が\r\n設定されていますのでインポートできません。";
 constexpr TextView ImportLimitMessage = U"インポート出来るのは1000行までになります";
 constexpr TextView WindowsFontImportLimitMessage = U"インポート出来るのは100行までになります";
-
-constexpr TextView MarkFileWithHeader = U"lumitagr.cta";
-constexpr TextView MarkFileHeaderless = U"lumitagr.ctk";
-
-// A failed read or write names the file, so that the user can find out what
-// is in the way (a read-only folder, a file open elsewhere).
-Text fileFailureMessage(TextView what, const std::filesystem::path& path) {
-    return Text(what) + U"\r\n" + platform::textFromPath(path);
-}
 
 void showFileFailure(ui::Application& app, TextView what, const std::filesystem::path& path) {
     showMessage(app, fileFailureMessage(what, path));
@@ -170,7 +151,8 @@ void TForm2::SelectTable() {
     CheckBox37.setChecked(false);
 
     CheckBox37.setVisible(filledHeader_.offersFeedCorrection());
-    // FIXME: the blue window's feed correction box and its Hosei entries follow here once it has them.
+    if (blue_ != nullptr)
+        blue_->followOrangeTable(filledHeader_);
     FocusEntryField();
 }
 
@@ -203,9 +185,8 @@ Text TForm2::confirmationText(TextView question) const {
         text += U"個数列:[ " + label + U" ]\r\n";
     }
     if (tableFilePresent_)
-        text += U"テーブル設定 [ " + ComboBox2.text() + U" ] で";
-    text += question;
-    return text;
+        return text + withTable(ComboBox2.text(), question);
+    return text + Text(question);
 }
 
 std::optional<markerfile::MarkerData> TForm2::buildOutput(TextView refusalMessage, TextView lossQuestion) {
@@ -239,9 +220,9 @@ std::optional<markerfile::MarkerData> TForm2::buildOutput(TextView refusalMessag
     // Lines after the header are the list's rows, numbered as the list shows them.
     const std::size_t headerLines = built.data.lines.size() - static_cast<std::size_t>(list_.lineCount()) - 1;
     const auto lineName = [headerLines](std::size_t index) -> Text {
-        return index < headerLines ? Text(U"テーブル設定") : lineNumberName(index - headerLines + 1);
+        return index < headerLines ? Text(HeaderLinesName) : lineNumberName(index - headerLines + 1);
     };
-    if (!confirmCharacterLoss(application(), built.data.lines, U"CTKファイル", lineName, lossQuestion))
+    if (!confirmCharacterLoss(application(), built.data.lines, MarkerFileWhat, lineName, lossQuestion))
         return std::nullopt;
     // The last entry cannot be cancelled once it went out in the Windows font.
     if (built.data.form == MarkerDataForm::WindowsFont)
@@ -262,7 +243,7 @@ void TForm2::SaveMarkerData() {
             return;
         // SaveDialog1 for files with a header, SaveDialog2 for headerless ones.
         platform::FileDialogRequest request;
-        request.filter = tableFilePresent_ ? U"CTKファイル.cta|*.cta" : U"CTKファイル.ctk|*.ctk";
+        request.filter = Text(tableFilePresent_ ? HeaderFileFilter : HeaderlessFileFilter);
         request.defaultExtension = tableFilePresent_ ? U"cta" : U"ctk";
         request.promptOverwrite = true;
         if (const std::optional<Text> chosen = application().saveFile(request)) {

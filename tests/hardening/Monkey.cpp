@@ -41,12 +41,15 @@ constexpr std::array<char32_t, 24> typedCharacters{U'0',  U'1', U'2', U'9',  U'-
 
 // Actions that may take lines out of the list: the delete, cut, paste, undo
 // and cancel commands and their keys, and editing a cell's text.
-// Switching to blue mode empties a 3BOX list before the blue window shows.
-const std::set<std::string> deletingChords{"Esc", "F12",  "Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+X",  "Ctrl+V",
-                                           "Del", "BkSp", "F2",     "F3",           "Shift+F1"};
-const std::set<std::string> deletingControls{"Button16",      "Button17",      "Button9",
-                                             "SpeedButton33", "SpeedButton35", "SpeedButton37",
-                                             "SpeedButton39", "Panel4"};
+// Switching to blue mode empties a 3BOX list before the blue window shows,
+// and the blue window rebuilds the list from its result: a new conversion
+// empties it, 追加取消 takes the added lines back.
+const std::set<std::string> deletingChords{"Esc", "F12",  "Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+X",   "Ctrl+V",
+                                           "Del", "BkSp", "F2",     "F3",           "Shift+F1", "F9"};
+const std::set<std::string> deletingControls{"Button16", "Button17", "Button9", "SpeedButton33",
+                                             "SpeedButton35", "SpeedButton37", "SpeedButton39", "Panel4",
+                                             // The blue window's new conversion and 追加取消.
+                                             "Button2", "Button5", "SpeedButton6"};
 const std::set<std::string> deletingMenuItems{"Cut1", "Del1", "N25", "N26", "Paste1", "N7", "N10", "N20"};
 
 // The beginnings of every message the program shows on the monkey's road.
@@ -95,6 +98,15 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"シート名を [ ",
     U"列指定は数字・英大文字のみ入力できます",
     U"エラーが発生しました。\r\n\r\nエクセルを閉じ、ルミタグを再起動してください。",
+    // The blue window's conversions and marker files.
+    U"エクセルファイルを開いてください",
+    U"未入力箇所があります",
+    U"入力が正しくありません",
+    U"終わりました(マーキングデータ合計",
+    U"マーキングデータが",
+    U"マーキングファイルを書き込めませんでした\r\n",
+    U"テーブルの送り補正値「",
+    U"送り補正の数値「",
 });
 
 std::string utf8(TextView text) {
