@@ -123,8 +123,12 @@ void TForm1::showWorkModeBoxes(int index, int mode) {
     }
     s.boxes[7]->setVisible(wireNumbers);
     s.labels[7]->setVisible(wireNumbers);
-    for (ui::CheckBox* tick : remarkTicks(index))
-        tick->setVisible(oneLine);
+    // Columns 3 and 4 make room for their remark ticks.
+    for (std::size_t column = 2; column <= 3; ++column) {
+        remarkTicks(index)[column - 2]->setVisible(oneLine);
+        const int room = oneLine ? remarkTicks(index)[column - 2]->width() + 4 : 0;
+        s.boxes[column]->setSize(s.boxes[0]->width() - room, s.boxes[column]->height());
+    }
 
     s.labels[0]->setCaption(wireNumbers ? U"線番列" : U"列一番目");
     s.labels[6]->setCaption(wireNumbers ? U"個数列" : U"個数");

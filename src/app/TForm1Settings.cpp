@@ -18,17 +18,20 @@ constexpr TextView ColumnHint = U"列を指定します（ここにA(1)からCV(
 // Places inside a settings panel of 190 × 530, top to bottom in the order of
 // the boxes.
 constexpr ui::Rect PanelBounds{1, 30, 190, 530};
-constexpr ui::Rect WorkModeBounds{4, 20, 182, 88};
+constexpr ui::Rect WorkModeBounds{4, 19, 182, 78};
+// ソースDT and ターゲットDT stand between the work mode and the boxes.
+constexpr ui::Rect EplanCaptionBounds{4, 97, 120, 14};
 constexpr int FirstBoxTop = 112;
 constexpr int BoxPitch = 23;
 constexpr int LabelLeft = 4;
-constexpr int LabelWidth = 94;
-constexpr int BoxLeft = 100;
-constexpr int BoxWidth = 84;
+constexpr int LabelWidth = 106;
+constexpr int BoxLeft = 112;
+constexpr int BoxWidth = 74;
 constexpr int BoxHeight = 21;
 constexpr int LabelHeight = 16;
-// The remark ticks stand left of the column 3 and 4 labels.
+// The remark ticks stand right of the column 3 and 4 boxes.
 constexpr int RemarkTickWidth = 16;
+constexpr int RemarkBoxWidth = BoxWidth - RemarkTickWidth - 4;
 constexpr int RowCountTop = FirstBoxTop + 8 * BoxPitch + 2;
 constexpr int ReplacementTickTop = RowCountTop + 18;
 constexpr int ReplacementTop = ReplacementTickTop + 22;
@@ -155,10 +158,9 @@ void TForm1::layOutSettings() {
         s.rowCountLabel.setBounds({BoxLeft, RowCountTop, BoxWidth, LabelHeight});
         for (std::size_t column = 2; column <= 3; ++column) {
             ui::CheckBox* tick = remarkTicks(index)[column - 2];
-            const ui::Rect label = s.labels[column]->bounds();
-            tick->setBounds({LabelLeft, label.top, RemarkTickWidth, LabelHeight});
-            s.labels[column]->setBounds(
-                {LabelLeft + RemarkTickWidth + 2, label.top, LabelWidth - RemarkTickWidth - 2, LabelHeight});
+            const ui::Rect box = s.boxes[column]->bounds();
+            s.boxes[column]->setSize(RemarkBoxWidth, box.height);
+            tick->setBounds({BoxLeft + RemarkBoxWidth + 4, box.top + 2, RemarkTickWidth, LabelHeight});
             tick->hide();
         }
         layOutReplacement(replacement(index));
@@ -214,15 +216,15 @@ void TForm1::layOutSettings() {
     Label63.setBounds({LabelLeft, RowCountTop, LabelWidth, LabelHeight});
     Label63.hide();
 
-    // EPLAN and the source/target captions, and the copy buttons, share the title line.
-    CheckBox14.setBounds({122, 0, 64, 20});
+    // EPLAN and the copy buttons stand on the title line.
+    CheckBox14.setBounds({122, 0, 64, 18});
     CheckBox14.setEnabled(false);
-    Label61.setBounds({46, 2, 74, LabelHeight});
-    Label62.setBounds({46, 2, 74, LabelHeight});
+    Label61.setBounds(EplanCaptionBounds);
+    Label62.setBounds(EplanCaptionBounds);
     Label61.hide();
     Label62.hide();
-    Button7.setBounds({106, 0, 80, 20});
-    Button8.setBounds({106, 0, 80, 20});
+    Button7.setBounds({96, 0, 90, 18});
+    Button8.setBounds({96, 0, 90, 18});
 
     CheckBox1.setBounds({LabelLeft, UseNextSettingTop, 120, 20});
     CheckBox2.setBounds({LabelLeft, UseNextSettingTop, 120, 20});
