@@ -462,10 +462,13 @@ TEST_F(BlueSettings, LeavingTheRowsShowsTheRangeAndCountsItsVisibleRows) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Worksheet.rowHidden"), 0) << "one query for the range";
 
     // A number names its column: 2 is B, not rows 25 to 29.
+    spreadsheet.userSelects(U"A1");
     b().Edit1.setText(U"2");
     driver.click(b().Edit21);
     driver.press("Tab");
     EXPECT_EQ(sheet().selection().first, (platform::CellRef{5, 2}));
+    EXPECT_EQ(sheet().selection().last, (platform::CellRef{9, 2}));
+    driver.expectNoMessage();
 }
 
 TEST_F(BlueSettings, AHiddenFirstOrLastRowIsReportedAndCountsNothing) {
@@ -486,6 +489,37 @@ TEST_F(BlueSettings, AHiddenFirstOrLastRowIsReportedAndCountsNothing) {
     driver.press("Tab");
     driver.expectMessage(U"その行は非表示です");
     EXPECT_EQ(focused(), &b().Edit26);
+}
+
+TEST_F(BlueSettings, ClickingAColumnBoxSelectsItsColumnOverTheRows) {
+    toBlueWithWorkbook();
+    driver.choose(b().RadioGroup1, ColumnsInOneLine);
+    b().Edit21.setText(U"5");
+    b().Edit26.setText(U"9");
+    b().Edit6.setText(U"D");
+    driver.click(b().Edit6);
+    EXPECT_EQ(sheet().selection().first, (platform::CellRef{5, 4}));
+    EXPECT_EQ(sheet().selection().last, (platform::CellRef{9, 4}));
+
+    // A remark names no column: nothing is selected and nothing is said.
+    b().CheckBox8.setChecked(true);
+    b().Edit11.setText(U"予備");
+    spreadsheet.clearCalls();
+    driver.click(b().Edit11);
+    EXPECT_EQ(sheet().selection().first, (platform::CellRef{5, 4}));
+    driver.expectNoMessage();
+}
+
+TEST_F(BlueSettings, ABusySpreadsheetWhileShowingTheRangeSaysSoAndChangesNothing) {
+    toBlueWithWorkbook();
+    b().Label58.setCaption(U"3行");
+    b().Edit1.setText(U"B");
+    b().Edit21.setText(U"5");
+    spreadsheet.failOperation("Worksheet.range");
+    fillAndLeave(b().Edit26, U"9");
+    driver.expectMessage(U"エクセルが編集中です(またはエクセルシートがその他のウィンドウに隠れています)");
+    EXPECT_EQ(b().Label58.caption(), U"3行");
+    EXPECT_EQ(b().Edit26.text(), U"9");
 }
 
 TEST_F(BlueSettings, EplanOutputCountIsTwiceTheRowsAndOneForTheHeadRemark) {
