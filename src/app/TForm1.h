@@ -37,9 +37,9 @@ class TForm2;
 // marking lines. It sits at the right edge of the screen; only the program
 // itself can close it.
 //
-// Its three settings describe blocks of cells of the connected sheet. The
-// controls are declared at their places; the boxes' own rules (leave rules,
-// focus chains, the conversion) come with the conversion.
+// Its three settings describe blocks of cells of the connected sheet: their
+// layout in TForm1Settings.cpp, the modes and ticks in TForm1PanelModes.cpp,
+// typing, leaving and the range shown in the sheet in TForm1PanelInput.cpp.
 class TForm1 : public ui::Form {
 public:
     static constexpr int InitialWidth = 205;
