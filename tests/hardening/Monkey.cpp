@@ -95,6 +95,9 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"シート名を [ ",
     U"列指定は数字・英大文字のみ入力できます",
     U"エラーが発生しました。\r\n\r\nエクセルを閉じ、ルミタグを再起動してください。",
+    // The blue window's settings.
+    U"エクセルファイルを開いてください",
+    U"その行は非表示です",
 });
 
 std::string utf8(TextView text) {
