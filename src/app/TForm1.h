@@ -45,9 +45,9 @@ class TForm2;
 // marking lines. It sits at the right edge of the screen; only the program
 // itself can close it.
 //
-// Its three settings describe blocks of cells of the connected sheet. The
-// controls are declared at their places; the boxes' own rules (leave rules,
-// focus chains, the conversion) come with the conversion.
+// Its three settings describe blocks of cells of the connected sheet: their
+// layout in TForm1Settings.cpp, the modes and ticks in TForm1PanelModes.cpp,
+// typing, leaving and the range shown in the sheet in TForm1PanelInput.cpp.
 class TForm1 : public ui::Form {
 public:
     static constexpr int InitialWidth = 205;
@@ -62,6 +62,19 @@ public:
     void setOrangeWindow(TForm2& orange);
     // Joins the window coupling: its view of this window and F1 (TForm1Coupling.cpp).
     void wireCoupling(sheet::WindowCoupling& coupling);
+
+    // The captions beside one setting's two replacement pairs.
+    struct ReplacementLabels {
+        ReplacementLabels(ui::Control& panel, const std::string& setting);
+        ui::Label target1;           // 置換前文字(列)
+        ui::Label occurrence1;       // 対象文字(列)が複数時
+        ui::Label occurrenceSuffix1; // 番目
+        ui::Label replacement1;      // 置換文字(列)
+        ui::Label target2;
+        ui::Label occurrence2;
+        ui::Label occurrenceSuffix2;
+        ui::Label replacement2;
+    };
 
     // --- Setting 1 ----------------------------------------------------------------------
     ui::Panel Panel1{*this, "Panel1"};
@@ -90,6 +103,19 @@ public:
     ui::SpeedButton SpeedButton7{Panel1, "SpeedButton7", U"半角変換"};
     ui::ComboBox ComboBox4{Panel1, "ComboBox4"};
     ui::CheckBox CheckBox1{Panel1, "CheckBox1", U"設定２を使用"};
+    ui::CheckBox CheckBox8{Panel1, "CheckBox8"}; // column 3 holds a remark (複数列を一行)
+    ui::CheckBox CheckBox9{Panel1, "CheckBox9"}; // column 4 holds a remark
+    ui::CheckBox CheckBox5{Panel1, "CheckBox5", U"文字(列)の置換をする"};
+    ui::Edit Edit42{Panel1, "Edit42"}; // first target text
+    ui::Edit Edit4{Panel1, "Edit4"};   // its occurrence, 1 to 5
+    ui::Edit Edit43{Panel1, "Edit43"}; // first replacement text
+    ui::Label Label54{Panel1, "Label54", U"↓ 同時に2カ所置換時入力 ↓"};
+    ui::Edit Edit10{Panel1, "Edit10"}; // second target text
+    ui::Edit Edit14{Panel1, "Edit14"};
+    ui::Edit Edit15{Panel1, "Edit15"};
+    ReplacementLabels ReplacementLabels1{Panel1, "1"};
+    ui::CheckBox CheckBox14{Panel1, "CheckBox14", U"EPLAN"};
+    ui::Label Label61{Panel1, "Label61", U"ソースDT"};
 
     // --- Setting 2 ----------------------------------------------------------------------
     ui::Panel Panel2{*this, "Panel2"};
@@ -116,6 +142,19 @@ public:
     ui::SpeedButton SpeedButton8{Panel2, "SpeedButton8", U"半角変換"};
     ui::ComboBox ComboBox5{Panel2, "ComboBox5"};
     ui::CheckBox CheckBox2{Panel2, "CheckBox2", U"設定３を使用"};
+    ui::CheckBox CheckBox10{Panel2, "CheckBox10"};
+    ui::CheckBox CheckBox11{Panel2, "CheckBox11"};
+    ui::CheckBox CheckBox6{Panel2, "CheckBox6", U"文字(列)の置換をする"};
+    ui::Edit Edit44{Panel2, "Edit44"};
+    ui::Edit Edit5{Panel2, "Edit5"};
+    ui::Edit Edit45{Panel2, "Edit45"};
+    ui::Label Label56{Panel2, "Label56", U"↓ 同時に2カ所置換時入力 ↓"};
+    ui::Edit Edit19{Panel2, "Edit19"};
+    ui::Edit Edit20{Panel2, "Edit20"};
+    ui::Edit Edit24{Panel2, "Edit24"};
+    ReplacementLabels ReplacementLabels2{Panel2, "2"};
+    ui::Button Button7{Panel2, "Button7", U"設定1をコピー"};
+    ui::Label Label62{Panel2, "Label62", U"ターゲットDT"};
 
     // --- Setting 3 ----------------------------------------------------------------------
     ui::Panel Panel3{*this, "Panel3"};
@@ -141,6 +180,18 @@ public:
     ui::SpeedButton SpeedButton5{Panel3, "SpeedButton5", U"全角検索"};
     ui::SpeedButton SpeedButton9{Panel3, "SpeedButton9", U"半角変換"};
     ui::ComboBox ComboBox6{Panel3, "ComboBox6"};
+    ui::CheckBox CheckBox12{Panel3, "CheckBox12"};
+    ui::CheckBox CheckBox13{Panel3, "CheckBox13"};
+    ui::CheckBox CheckBox7{Panel3, "CheckBox7", U"文字(列)の置換をする"};
+    ui::Edit Edit46{Panel3, "Edit46"};
+    ui::Edit Edit9{Panel3, "Edit9"};
+    ui::Edit Edit47{Panel3, "Edit47"};
+    ui::Label Label57{Panel3, "Label57", U"↓ 同時に2カ所置換時入力 ↓"};
+    ui::Edit Edit25{Panel3, "Edit25"};
+    ui::Edit Edit29{Panel3, "Edit29"};
+    ui::Edit Edit30{Panel3, "Edit30"};
+    ReplacementLabels ReplacementLabels3{Panel3, "3"};
+    ui::Button Button8{Panel3, "Button8", U"設定2をコピー"};
 
     // --- Below the settings --------------------------------------------------------------
     ui::ComboBox ComboBox1{*this, "ComboBox1"}; // sheet box
@@ -226,6 +277,17 @@ public:
     // the loaded work length (save, mark and the switch to orange mode).
     void applyChangedWorkLength();
 
+    // --- The settings' rules (TForm1Panel*.cpp) -----------------------------------------
+    // Work mode of setting 1, and settings 2 and 3 following it.
+    void RadioGroup1Click();
+    void RadioGroup2Click();
+    void RadioGroup3Click();
+    // Selects the setting's rows in the sheet and counts the visible ones
+    // (setting 1 to 3).
+    void ShowRangeInSheet(int settingIndex);
+    void Button7Click();
+    void Button8Click();
+
 private:
     // The controls of one setting, for the rules that treat all three alike.
     struct SettingControls {
@@ -238,6 +300,41 @@ private:
         std::array<ui::Control*, 3> fullWidthTools;
     };
     SettingControls setting(int index);
+    // One setting's replacement tick, its six boxes (first target, occurrence,
+    // replacement, then the second triple) and their captions.
+    struct ReplacementControls {
+        ui::CheckBox& tick;
+        std::array<ui::Edit*, 6> boxes;
+        ui::Label& caption;
+        ReplacementLabels& labels;
+    };
+    ReplacementControls replacement(int index);
+    // The remark ticks of column 3 and column 4.
+    std::array<ui::CheckBox*, 2> remarkTicks(int index);
+
+    // The settings' rules (TForm1PanelModes.cpp, TForm1PanelInput.cpp).
+    void wireSettingRules();
+    void wireModeRules();
+    void wireInputRules();
+    void showWorkModeBoxes(int index, int mode);
+    void followSettingOne(int index);
+    void showRemarkCaption(int index, std::size_t column);
+    void showReplacementFields(int index, bool shown);
+    void CheckBox1MouseUp(bool wasChecked);
+    void CheckBox2MouseUp(bool wasChecked);
+    void CheckBox14MouseUp(bool wasChecked);
+    void replacementTickMouseUp(int index);
+    void copySetting(int from, int to);
+    // The spreadsheet window on the area left of this window at its new
+    // width, and this program in front again.
+    void placeSpreadsheet();
+    void settingKeyDown(int index, std::size_t box, ui::KeyEvent& event);
+    void settingKeyPress(int index, std::size_t box, char32_t& character);
+    void settingBoxExit(int index, std::size_t box);
+    void selectColumnInSheet(int index, std::size_t column);
+    // The visible boxes of a setting in the order Enter and the arrows walk them.
+    std::vector<ui::Edit*> focusChain(int index);
+    void focusAfterSetting(int index);
 
     // Layout and creation state of the settings (TForm1Settings.cpp).
     void layOutSettings();

@@ -18,18 +18,29 @@ constexpr TextView ColumnHint = U"列を指定します（ここにA(1)からCV(
 // Places inside a settings panel of 190 × 530, top to bottom in the order of
 // the boxes.
 constexpr ui::Rect PanelBounds{1, 30, 190, 530};
-constexpr ui::Rect WorkModeBounds{4, 20, 182, 88};
-constexpr int FirstBoxTop = 116;
-constexpr int BoxPitch = 26;
+constexpr ui::Rect WorkModeBounds{4, 19, 182, 78};
+// ソースDT and ターゲットDT stand between the work mode and the boxes.
+constexpr ui::Rect EplanCaptionBounds{4, 97, 120, 14};
+constexpr int FirstBoxTop = 112;
+constexpr int BoxPitch = 23;
 constexpr int LabelLeft = 4;
-constexpr int LabelWidth = 94;
-constexpr int BoxLeft = 100;
-constexpr int BoxWidth = 84;
+constexpr int LabelWidth = 106;
+constexpr int BoxLeft = 112;
+constexpr int BoxWidth = 74;
 constexpr int BoxHeight = 21;
 constexpr int LabelHeight = 16;
-constexpr int RowCountTop = FirstBoxTop + 8 * BoxPitch;
-constexpr int FullWidthToolsTop = 470;
-constexpr int UseNextSettingTop = 500;
+// The remark ticks stand right of the column 3 and 4 boxes.
+constexpr int RemarkTickWidth = 16;
+constexpr int RemarkBoxWidth = BoxWidth - RemarkTickWidth - 4;
+constexpr int RowCountTop = FirstBoxTop + 8 * BoxPitch + 2;
+constexpr int ReplacementTickTop = RowCountTop + 18;
+constexpr int ReplacementTop = ReplacementTickTop + 22;
+constexpr int ReplacementPitch = 22;
+constexpr int OccurrenceLabelWidth = 120;
+constexpr int OccurrenceBoxLeft = 126;
+constexpr int OccurrenceBoxWidth = 22;
+constexpr int FullWidthToolsTop = 488;
+constexpr int UseNextSettingTop = 509;
 
 // The most characters of each box: columns, rows, count; no limit for the
 // column 3 box, which may hold a remark.
@@ -63,7 +74,72 @@ TForm1::SettingControls TForm1::setting(int index) {
     }
 }
 
+TForm1::ReplacementLabels::ReplacementLabels(ui::Control& panel, const std::string& setting)
+    : target1(panel, "ReplaceTargetLabel" + setting, U"置換前文字(列)"),
+      occurrence1(panel, "OccurrenceLabel" + setting, U"対象文字(列)が複数時"),
+      occurrenceSuffix1(panel, "OccurrenceSuffix" + setting, U"番目"),
+      replacement1(panel, "ReplacementLabel" + setting, U"置換文字(列)"),
+      target2(panel, "SecondTargetLabel" + setting, U"置換前文字(列)"),
+      occurrence2(panel, "SecondOccurrenceLabel" + setting, U"対象文字(列)が複数時"),
+      occurrenceSuffix2(panel, "SecondOccurrenceSuffix" + setting, U"番目"),
+      replacement2(panel, "SecondReplacementLabel" + setting, U"置換文字(列)") {}
+
+TForm1::ReplacementControls TForm1::replacement(int index) {
+    switch (index) {
+    case 1:
+        return {
+            CheckBox5, {&Edit42, &Edit4, &Edit43, &Edit10, &Edit14, &Edit15}, Label54, ReplacementLabels1};
+    case 2:
+        return {
+            CheckBox6, {&Edit44, &Edit5, &Edit45, &Edit19, &Edit20, &Edit24}, Label56, ReplacementLabels2};
+    default:
+        return {
+            CheckBox7, {&Edit46, &Edit9, &Edit47, &Edit25, &Edit29, &Edit30}, Label57, ReplacementLabels3};
+    }
+}
+
+std::array<ui::CheckBox*, 2> TForm1::remarkTicks(int index) {
+    switch (index) {
+    case 1:
+        return {&CheckBox8, &CheckBox9};
+    case 2:
+        return {&CheckBox10, &CheckBox11};
+    default:
+        return {&CheckBox12, &CheckBox13};
+    }
+}
+
 void TForm1::layOutSettings() {
+    // The replacement tick, then per pair: target, occurrence and
+    // replacement, the two pairs parted by the caption. Hidden until ticked.
+    const auto layOutReplacement = [](const ReplacementControls& r) {
+        r.tick.setBounds({LabelLeft, ReplacementTickTop, 182, 20});
+        ReplacementLabels& l = r.labels;
+        const std::array<std::array<ui::Label*, 3>, 2> captions{{
+            {&l.target1, &l.occurrence1, &l.replacement1},
+            {&l.target2, &l.occurrence2, &l.replacement2},
+        }};
+        const std::array<ui::Label*, 2> suffixes{&l.occurrenceSuffix1, &l.occurrenceSuffix2};
+        for (std::size_t pair = 0; pair < 2; ++pair) {
+            const int top = ReplacementTop + static_cast<int>(pair) * (3 * ReplacementPitch + 18);
+            for (std::size_t row = 0; row < 3; ++row) {
+                const int rowTop = top + static_cast<int>(row) * ReplacementPitch;
+                ui::Edit* box = r.boxes[pair * 3 + row];
+                if (row == 1) {
+                    captions[pair][row]->setBounds(
+                        {LabelLeft, rowTop + 3, OccurrenceLabelWidth, LabelHeight});
+                    box->setBounds({OccurrenceBoxLeft, rowTop, OccurrenceBoxWidth, BoxHeight - 1});
+                    box->setMaxLength(1);
+                    suffixes[pair]->setBounds(
+                        {OccurrenceBoxLeft + OccurrenceBoxWidth + 4, rowTop + 3, 34, LabelHeight});
+                } else {
+                    captions[pair][row]->setBounds({LabelLeft, rowTop + 3, LabelWidth, LabelHeight});
+                    box->setBounds({BoxLeft, rowTop, BoxWidth, BoxHeight - 1});
+                }
+            }
+        }
+        r.caption.setBounds({LabelLeft, ReplacementTop + 3 * ReplacementPitch, 182, LabelHeight});
+    };
     for (int index = 1; index <= 3; ++index) {
         SettingControls s = setting(index);
         s.panel.setBounds(PanelBounds);
@@ -80,6 +156,14 @@ void TForm1::layOutSettings() {
             s.boxes[row]->setMaxLength(BoxLengths[row]);
         }
         s.rowCountLabel.setBounds({BoxLeft, RowCountTop, BoxWidth, LabelHeight});
+        for (std::size_t column = 2; column <= 3; ++column) {
+            ui::CheckBox* tick = remarkTicks(index)[column - 2];
+            const ui::Rect box = s.boxes[column]->bounds();
+            s.boxes[column]->setSize(RemarkBoxWidth, box.height);
+            tick->setBounds({BoxLeft + RemarkBoxWidth + 4, box.top + 2, RemarkTickWidth, LabelHeight});
+            tick->hide();
+        }
+        layOutReplacement(replacement(index));
         s.fullWidthTools[0]->setBounds({4, FullWidthToolsTop, 58, 22});
         s.fullWidthTools[1]->setBounds({64, FullWidthToolsTop, 58, 22});
         s.fullWidthTools[2]->setBounds({124, FullWidthToolsTop, 62, 20});
@@ -102,7 +186,7 @@ void TForm1::layOutSettings() {
     // The titles stand above the work mode: a panel's own caption would
     // show in its middle, behind the boxes.
     for (ui::Label* title : {&Panel1Title, &Panel2Title, &Panel3Title})
-        title->setBounds({LabelLeft, 2, 60, LabelHeight});
+        title->setBounds({LabelLeft, 2, 40, LabelHeight});
     Panel2.hide();
     Panel3.hide();
 
@@ -113,12 +197,34 @@ void TForm1::layOutSettings() {
     SpeedButton3.setHint(U"指定列行内の全角文字を検索します");
     SpeedButton7.setHint(U"エクセル内指定列・行の全角文字を半角に変換します");
 
+    CheckBox5.setHint(U"エクセルの指定列行の文字（列）を置換えて変換します");
+    Edit42.setHint(U"指定列行内の対象文字（列）を入力します");
+    Edit43.setHint(U"置換える文字（列）を入力します");
+    Edit15.setHint(U"置換える文字（列）を入力します");
+    Edit4.setHint(U"対象文字（列）が一行内に複数ある時に指定します");
+    Edit10.setHint(U"指定列行内の対象文字（列）を入力します（上で置換えた文字（列）も対象にできます）");
+    Edit14.setHint(
+        U"対象文字（列）が一行内に複数ある時に指定します（上で置換えた文字（列）も対象にできます）");
+    for (int index = 1; index <= 3; ++index)
+        showReplacementFields(index, false);
+
     // The EPLAN head remark takes the sequence column's place and shows in EPLAN mode only.
     Edit40.setBounds(Edit36.bounds());
     Edit40.setImeMode(ui::ImeMode::Disabled);
     Edit40.hide();
-    Label63.setBounds({BoxLeft, RowCountTop + BoxPitch, BoxWidth, LabelHeight});
+    // The output count stands left of the row count it doubles.
+    Label63.setBounds({LabelLeft, RowCountTop, LabelWidth, LabelHeight});
     Label63.hide();
+
+    // EPLAN and the copy buttons stand on the title line.
+    CheckBox14.setBounds({122, 0, 64, 18});
+    CheckBox14.setEnabled(false);
+    Label61.setBounds(EplanCaptionBounds);
+    Label62.setBounds(EplanCaptionBounds);
+    Label61.hide();
+    Label62.hide();
+    Button7.setBounds({96, 0, 90, 18});
+    Button8.setBounds({96, 0, 90, 18});
 
     CheckBox1.setBounds({LabelLeft, UseNextSettingTop, 120, 20});
     CheckBox2.setBounds({LabelLeft, UseNextSettingTop, 120, 20});
@@ -129,11 +235,15 @@ void TForm1::layOutSettings() {
 // selection there fills.
 void TForm1::wireInputColours() {
     for (int index = 1; index <= 3; ++index) {
-        for (ui::Edit* box : setting(index).boxes) {
+        // The settings' boxes give the colour back in their leave rules.
+        for (ui::Edit* box : setting(index).boxes)
+            box->onEnter = [box] { box->setColor(sheet::CellBoxes::FocusColor); };
+        for (ui::Edit* box : replacement(index).boxes) {
             box->onEnter = [box] { box->setColor(sheet::CellBoxes::FocusColor); };
             box->onExit = [box] { box->setColor(ui::colors::Window); };
         }
     }
+    wireSettingRules();
 }
 
 void TForm1::ArrangePanels(int shownSettings, int width) {
@@ -190,8 +300,10 @@ void TForm1::collapseToSettingOne(int width) {
     CheckBox2.setChecked(false);
     Panel2.hide();
     Panel3.hide();
-    // FIXME: the replacement ticks CheckBox6 and CheckBox7 and the replacement
-    // fields of settings 2 and 3 are unticked and hidden here once they exist.
+    CheckBox6.setChecked(false);
+    CheckBox7.setChecked(false);
+    showReplacementFields(2, false);
+    showReplacementFields(3, false);
     ArrangePanels(1, width);
 }
 

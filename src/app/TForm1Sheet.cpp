@@ -123,12 +123,17 @@ void TForm1::showLink() {
         }
         return;
     }
-    // No workbook on screen: the settings describe nothing any more.
+    // No workbook on screen: the settings describe nothing any more. Setting
+    // 2 keeps its column 3 (a remark) and its six replacement boxes.
     sheetBox_->showPlaceholder();
-    for (int index = 1; index <= 3; ++index)
+    for (int index = 1; index <= 3; ++index) {
         for (ui::Edit* box : setting(index).boxes)
-            if (box != &Edit12) // setting 2's column 3 keeps its remark
+            if (box != &Edit12)
                 box->clear();
+        if (index != 2)
+            for (ui::Edit* box : replacement(index).boxes)
+                box->clear();
+    }
     Edit40.clear();
     if (CheckBox1.checked()) {
         collapseToSettingOne(InitialWidth);

@@ -107,6 +107,8 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"マーキングファイルを書き込めませんでした\r\n",
     U"テーブルの送り補正値「",
     U"送り補正の数値「",
+    // The blue window's settings.
+    U"その行は非表示です",
 });
 
 std::string utf8(TextView text) {
