@@ -21,6 +21,7 @@ public:
     Text value() override;
     void setValue(const Text& value) override;
     std::vector<std::vector<Text>> values() override;
+    void setValues(const std::vector<std::vector<Text>>& values) override;
     void select() override;
     void activate() override;
     void insertShiftDown() override;

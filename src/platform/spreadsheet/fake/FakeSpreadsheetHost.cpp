@@ -15,7 +15,7 @@ namespace lumitag::platform {
 
 namespace {
 
-constexpr std::array<std::string_view, 48> kOperations{
+constexpr std::array<std::string_view, 49> kOperations{
     "Application.connect",
     "Application.quit",
     "Application.visible",
@@ -49,6 +49,7 @@ constexpr std::array<std::string_view, 48> kOperations{
     "Range.value",
     "Range.setValue",
     "Range.values",
+    "Range.setValues",
     "Range.select",
     "Range.activate",
     "Range.insertShiftDown",
@@ -89,10 +90,17 @@ void FakeSpreadsheetHost::failOperation(std::string_view operation) {
     failingOperations_.emplace(operation);
 }
 
+void FakeSpreadsheetHost::failOperationAfter(std::string_view operation, int successes) {
+    failOperation(operation);
+    failingOperations_.erase(failingOperations_.find(operation));
+    operationsFailingLater_[std::string(operation)] = successes;
+}
+
 void FakeSpreadsheetHost::clearFailures() {
     busy_ = false;
     failNext_ = 0;
     failingOperations_.clear();
+    operationsFailingLater_.clear();
 }
 
 void FakeSpreadsheetHost::enter(std::string_view operation) {
@@ -106,6 +114,12 @@ void FakeSpreadsheetHost::enter(std::string_view operation) {
     }
     if (failingOperations_.contains(operation)) {
         throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
+    }
+    if (const auto later = operationsFailingLater_.find(operation); later != operationsFailingLater_.end()) {
+        if (later->second == 0) {
+            throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
+        }
+        --later->second;
     }
     if (operation == "Application.connect") {
         return;
