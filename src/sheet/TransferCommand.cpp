@@ -42,7 +42,7 @@ void TransferCommand::Button21Click() {
     // The reverse order holds for this one transfer, however it ends.
     const TransferOrder order = std::exchange(order_, TransferOrder::ListOrder);
     ui::Application& app = c_.window.application();
-    TransferList list = hooks_.list();
+    const TransferList list = hooks_.list();
     if (c_.Edit14.text().empty() || c_.Edit15.text().empty() || list.lines.empty() ||
         !link_.connectedAndVisible()) {
         finish();

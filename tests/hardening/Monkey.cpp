@@ -95,6 +95,9 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"シート名を [ ",
     U"列指定は数字・英大文字のみ入力できます",
     U"エラーが発生しました。\r\n\r\nエクセルを閉じ、ルミタグを再起動してください。",
+    // The transfer into the sheet.
+    U"挿入モードではありませんので転送先の\r\nデータが上書きされますよろしいですか？",
+    U"エクセルシートの選択セルがCV列（100列）以上にあります",
 });
 
 std::string utf8(TextView text) {
