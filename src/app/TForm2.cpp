@@ -9,6 +9,7 @@
 #include "sheet/CellBoxes.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
+#include "sheet/TransferCommand.h"
 #include "sheet/WindowCoupling.h"
 #include "sheet/WorkbookCommands.h"
 #include "ui/Application.h"

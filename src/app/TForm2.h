@@ -40,6 +40,7 @@ namespace lumitag::sheet {
 class CellBoxes;
 class SheetBox;
 class SheetSynchroniser;
+class TransferCommand;
 class WindowCoupling;
 class WorkbookCommands;
 } // namespace lumitag::sheet
@@ -186,6 +187,11 @@ public:
     ui::Button Button21{Panel2, "Button21", U"転送"};
     ui::CheckBox CheckBox35{Panel2, "CheckBox35", U"挿入"};
     ui::CheckBox CheckBox39{Panel2, "CheckBox39", U"セル幅連動"};
+    // The transfer's spacing: 連続, or one, two or three rows left free.
+    ui::RadioButton RadioButton1{Panel2, "RadioButton1", U"連続"};
+    ui::RadioButton RadioButton2{Panel2, "RadioButton2", U"1行置"};
+    ui::RadioButton RadioButton3{Panel2, "RadioButton3", U"2行置"};
+    ui::RadioButton RadioButton4{Panel2, "RadioButton4", U"3行置"};
     ui::Panel Panel8{*this, "Panel8"}; // edit tools
     ui::Panel Panel6{*this, "Panel6"}; // multi-line tools
     // The tool panels' 取消 buttons (replace, delete, insert; multi-line).
@@ -443,6 +449,7 @@ private:
     std::unique_ptr<sheet::CellBoxes> cellBoxes_;
     std::unique_ptr<sheet::WorkbookCommands> workbooks_;
     std::unique_ptr<sheet::SheetSynchroniser> synchroniser_;
+    std::unique_ptr<sheet::TransferCommand> transfer_;
     std::unique_ptr<sheet::WindowCoupling> coupling_;
 };
 

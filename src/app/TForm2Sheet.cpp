@@ -1,10 +1,11 @@
 // The orange window's side of the spreadsheet link: the spreadsheet panel's
-// workbook buttons, the sheet box, the column and row boxes, the close tick
-// and the sheet synchroniser.
+// workbook buttons, the sheet box, the column and row boxes, the close tick,
+// the sheet synchroniser and the transfer of the list into the sheet.
 #include "app/TForm2.h"
 #include "sheet/CellBoxes.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
+#include "sheet/TransferCommand.h"
 #include "sheet/WindowCoupling.h"
 #include "sheet/WorkbookCommands.h"
 
@@ -30,6 +31,15 @@ void TForm2::layOutSheetControls() {
     ComboBox1.setBounds({4, 34, 132, 20});
     Edit14.setBounds({4, 62, 40, 21});
     Edit15.setBounds({48, 62, 48, 21});
+    RadioButton1.setBounds({4, 86, 64, 15});
+    RadioButton2.setBounds({70, 86, 66, 15});
+    RadioButton2.setHint(U"エクセルシートの選択セルから一行置きに転送されます");
+    RadioButton3.setBounds({4, 101, 64, 15});
+    RadioButton3.setHint(U"エクセルシートの選択セルから二行置きに転送されます");
+    RadioButton4.setBounds({70, 101, 66, 15});
+    RadioButton4.setHint(U"エクセルシートの選択セルから三行置きに転送されます");
+    RadioButton1.setChecked(true);
+    Button21.setHint(U"グリッドの文字列を転送します（ショートカット F9）");
     Panel2.setPopupMenu(&PopupMenu4);
     // The sheet-layout commands wait for an attached workbook.
     N21.setEnabled(false);
@@ -91,13 +101,34 @@ void TForm2::wireSheetLink() {
     Timer3.onTimer = [this] { synchroniser_->Tick(); };
     Timer4.onTimer = [this] { workbooks_->Timer4Timer(); };
     HostEventPump.onTimer = [this] { link_.pumpEvents(); };
+    transfer_ = std::make_unique<sheet::TransferCommand>(
+        sheet::TransferControls{*this, Edit14, Edit15, RadioButton2, RadioButton3, RadioButton4, CheckBox35,
+                                CheckBox39, Button21},
+        link_, services_.clipboard,
+        sheet::TransferHooks{
+            .list =
+                [this] {
+                    return sheet::TransferList{list_.rowsText(1, list_.lineCount()),
+                                               list_.numberingPresent()};
+                },
+            .focusEntryField = [this] { FocusEntryField(); },
+            .bringToFront = [this] { BringToFront(); },
+            .stopWatcher = [this] { Timer2.stop(); },
+            .startWatcher = [this] { Timer2.start(); },
+        });
     Button21.onClick = [this] { Transfer(); };
+    gyak1.onClick = [this] { transfer_->gyak1Click(); };
+    // F9: from anywhere in the window, the entry field first when the
+    // spreadsheet panel is not shown.
+    N15.onClick = [this] {
+        if (!Panel2.visible())
+            FocusEntryField();
+        Button21.click();
+    };
 }
 
 void TForm2::Transfer() {
-    // FIXME: the transfer of the marking list into the connected sheet fills
-    // this entry point; until then the command only returns to the entry field.
-    FocusEntryField();
+    transfer_->Button21Click();
 }
 
 } // namespace lumitag::app

@@ -403,6 +403,57 @@ TEST_F(DesktopWithOpenbox, ScreenshotShowsBothProgramsSideBySide) {
     std::cout << "screenshot: " << picture.string() << '\n';
 }
 
+TEST_F(DesktopWithOpenbox, F9TransfersATypedJobIntoTheCalcSheet) {
+    ASSERT_NO_FATAL_FAILURE(ensureWorkbook());
+    const auto typeInto = [](const ui::Control& box, const char* typed) {
+        return click(box) && pumpUntil([&] { return program->application().focusedControl() == &box; }, 3s) &&
+               xdotool({"type", "--delay", "40", typed}) && pressKeys({"Return"});
+    };
+    // Wires 1 to 3 with the suffix -5, two marks of each: digits only, as the
+    // program keeps Caps Lock on.
+    ASSERT_TRUE(typeInto(orange().Edit1, "1"));
+    ASSERT_TRUE(xdotool({"type", "--delay", "40", "3"}) && pressKeys({"Return"}));
+    ASSERT_TRUE(pressKeys({"minus", "5", "Return"}));
+    ASSERT_TRUE(xdotool({"type", "--delay", "40", "2"}) && pressKeys({"Return"}));
+    ASSERT_TRUE(pumpUntil([] { return orange().list().lineCount() == 3; }, 5s))
+        << "lines in the list: " << orange().list().lineCount();
+
+    // Column 2 (B) and row 3 typed into the cell boxes; F9 then transfers
+    // (Enter in the row box would as well).
+    ASSERT_TRUE(click(orange().Edit14) && xdotool({"type", "--delay", "40", "2"}));
+    ASSERT_TRUE(click(orange().Edit15) && xdotool({"type", "--delay", "40", "3"}));
+    ASSERT_TRUE(
+        pumpUntil([] { return orange().Edit14.text() == U"2" && orange().Edit15.text() == U"3"; }, 3s))
+        << "cell boxes " << text(orange().Edit14.text()) << " " << text(orange().Edit15.text());
+
+    ModalScript script;
+    script.then(answerWithKeys({"Return"})); // Yes: overwrite
+    ASSERT_TRUE(pressKeys({"F9"}));
+    std::vector<std::vector<Text>> cells;
+    const std::vector<std::vector<Text>> expected{
+        {U"1-5", U"2", U""}, {U"2-5", U"2", U""}, {U"3-5", U"2", U""}};
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            cells = program->calc()
+                        .activeSheet()
+                        ->range(platform::CellRef{3, 2}, platform::CellRef{5, 4})
+                        ->values();
+            return script.finished() && cells == expected;
+        },
+        10s))
+        << "B3 holds " << (cells.empty() ? "" : text(cells[0][0]));
+    EXPECT_TRUE(pumpUntil([] { return orange().Edit15.text() == U"6"; }, 3s));
+    pumpFor(500ms);
+
+    const std::filesystem::path picture = outputFolder() / "desktop-transfer.png";
+    std::filesystem::remove(picture);
+    ChildProcess shot({"import", "-window", "root", picture.string()},
+                      {.logFile = (outputFolder() / "import.log").string()});
+    ASSERT_TRUE(pumpUntil([&] { return !shot.running(); }, 20s));
+    ASSERT_TRUE(std::filesystem::exists(picture)) << "see import.log";
+    std::cout << "screenshot after the transfer: " << picture.string() << '\n';
+}
+
 TEST_F(DesktopWithOpenbox, WindowManagersMinimiseAndRestoreReachTheProgram) {
     const std::string id = std::to_string(orangeWindow().winId());
     ASSERT_TRUE(xdotool({"windowminimize", "--sync", id}));

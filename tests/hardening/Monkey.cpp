@@ -109,6 +109,9 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"送り補正の数値「",
     // The blue window's settings.
     U"その行は非表示です",
+    // The transfer into the sheet.
+    U"挿入モードではありませんので転送先の\r\nデータが上書きされますよろしいですか？",
+    U"エクセルシートの選択セルがCV列（100列）以上にあります",
 });
 
 std::string utf8(TextView text) {

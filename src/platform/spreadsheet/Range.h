@@ -35,6 +35,13 @@ public:
     // range, in one call: nothing is taken as a number, a date or a formula
     // ("1-2" and "=1" stay those characters); an empty text empties the cell.
     virtual void setTexts(const std::vector<std::vector<Text>>& texts) = 0;
+    // Writes a block in one call: values[r][c] into the range's cell at row r,
+    // column c; values must have the range's row and column count
+    // (std::invalid_argument otherwise). A text that is a plain decimal number
+    // ("12", "-3", "1.50") becomes a number, except in cells formatted as text
+    // ("@"), where it stays text; every other text is stored as it is, never
+    // read as a formula or a date. Empty text empties the cell.
+    virtual void setValues(const std::vector<std::vector<Text>>& values) = 0;
 
     // Selects the range; its top-left cell becomes the active cell. Fails when
     // the range's sheet is not the active sheet of the active workbook.

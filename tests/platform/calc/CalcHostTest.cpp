@@ -156,6 +156,20 @@ TEST_F(CalcHostTest, CellsKeepJapaneseTextAndReadNumbersAsText) {
     workbook->close();
 }
 
+TEST_F(CalcHostTest, ABlockWriteKeepsTextCellsTextAndEmptiesCellsForEmptyText) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    sheet->cell(1, 1)->setValue(U"old");
+    // Column B is text-formatted in its second row only: asked cell by cell.
+    sheet->range(U"B2", U"B2")->setNumberFormatLocal(U"@");
+    sheet->range(U"C1", U"C3")->setNumberFormatLocal(U"@");
+    auto block = sheet->range(CellRef{1, 1}, CellRef{3, 3});
+    block->setValues({{U"", U"01", U"01"}, {U"2", U"02", U"=1+1"}, {U"1/2", U"-0.50", U"3"}});
+    EXPECT_EQ(block->values(), (std::vector<std::vector<Text>>{
+                                   {U"", U"1", U"01"}, {U"2", U"02", U"=1+1"}, {U"1/2", U"-0.5", U"3"}}));
+    EXPECT_THROW(block->setValues({{U"1"}}), std::invalid_argument);
+}
+
 TEST_F(CalcHostTest, RenamingRefusesDuplicateAndForbiddenNames) {
     auto workbook = freshWorkbook();
     auto sheet = workbook->worksheet(1);

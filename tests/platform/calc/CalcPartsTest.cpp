@@ -55,6 +55,33 @@ TEST(CalcCellValues, TextNumberAndEmptyCells) {
     EXPECT_EQ(cellValueText(css::uno::Any()), U"");
 }
 
+TEST(CalcCellValues, OnlyPlainDecimalTextsBecomeNumbers) {
+    const struct {
+        TextView text;
+        std::optional<double> number;
+    } cases[] = {
+        {U"12", 12.0},
+        {U"007", 7.0},
+        {U"-3", -3.0},
+        {U"1.50", 1.5},
+        {U"0.5", 0.5},
+        {U"", std::nullopt},
+        {U"-", std::nullopt},
+        {U".", std::nullopt},
+        {U"1/2", std::nullopt},
+        {U"=1+1", std::nullopt},
+        {U"1e3", std::nullopt},
+        {U" 1", std::nullopt},
+        {U"1.2.3", std::nullopt},
+        {U"5%", std::nullopt},
+        {U"１２", std::nullopt},
+        {U"+1", std::nullopt},
+        {U"1-2", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(plainDecimalNumber(c.text), c.number) << fromUno(toUno(c.text)).size();
+}
+
 TEST(UnoText, CodePointsSurviveUtf16BothWays) {
     const Text samples[] = {U"", U"線番", U"【1】", U"ＡＢ１", U"a\tb", U"\U0001F600 \U00020B9F"};
     for (const Text& text : samples) {

@@ -194,7 +194,32 @@ TEST_F(FakeSpreadsheetHostTest, ANamedOperationFailsUntilFailuresAreCleared) {
     cell->setValue(U"x");
     EXPECT_EQ(host.activeSheetContent().value(U"B2"), U"x");
 
-    EXPECT_THROW(host.failOperation("Range.setValues"), std::invalid_argument);
+    EXPECT_THROW(host.failOperation("Range.setFormula"), std::invalid_argument);
+}
+
+TEST_F(FakeSpreadsheetHostTest, AnOperationMadeToFailLaterWorksItsCountFirst) {
+    startAndConnect();
+    const std::shared_ptr<Worksheet> sheet = host.addWorkbook()->worksheet(1);
+    host.failOperationAfter("Range.setValues", 1);
+    sheet->range(U"A1", U"B1")->setValues({{U"1", U"x"}});
+    EXPECT_THROW(sheet->range(U"A2", U"B2")->setValues({{U"2", U"y"}}), SpreadsheetError);
+    EXPECT_THROW(sheet->range(U"A3", U"B3")->setValues({{U"3", U"z"}}), SpreadsheetError);
+    EXPECT_NO_THROW(sheet->cell(2, 1)->setValue(U"other operations work"));
+    host.clearFailures();
+    sheet->range(U"A3", U"B3")->setValues({{U"3", U"z"}});
+    EXPECT_EQ(host.activeSheetContent().value(U"B1"), U"x");
+    EXPECT_EQ(host.activeSheetContent().value(U"B2"), U"");
+    EXPECT_EQ(host.activeSheetContent().value(U"B3"), U"z");
+}
+
+TEST_F(FakeSpreadsheetHostTest, ABlockOfAnotherShapeThanItsRangeIsRefusedWhole) {
+    startAndConnect();
+    const std::shared_ptr<Range> range = host.addWorkbook()->worksheet(1)->range(U"A1", U"B2");
+    for (const std::vector<std::vector<Text>>& block : std::vector<std::vector<std::vector<Text>>>{
+             {{U"1", U"2"}}, {{U"1", U"2"}, {U"3"}}, {{U"1", U"2", U"3"}, {U"4", U"5", U"6"}}}) {
+        EXPECT_THROW(range->setValues(block), std::invalid_argument);
+    }
+    EXPECT_TRUE(host.activeSheetContent().values().empty());
 }
 
 // A connected spreadsheet with a workbook, its sheet, a range and a file to
@@ -263,6 +288,10 @@ TEST(FakeSpreadsheetHostFailures, EveryOperationCanBeMadeToFail) {
         {"Range.formulas", [](auto& s) { s.range->formulas(); }},
         {"Range.setTexts",
          [](auto& s) { s.range->setTexts(std::vector<std::vector<Text>>(2, std::vector<Text>(2))); }},
+        {"Range.setValues",
+         [](auto& s) {
+             s.range->setValues({{U"1", U"x"}, {U"", U"2"}});
+         }},
         {"Range.select", [](auto& s) { s.range->select(); }},
         {"Range.activate", [](auto& s) { s.range->activate(); }},
         {"Range.insertShiftDown", [](auto& s) { s.range->insertShiftDown(); }},

@@ -5,7 +5,9 @@
 #include "platform/spreadsheet/calc/UnoText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertyState.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -26,7 +28,10 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <stdexcept>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace lumitag::platform::calc {
 
@@ -78,6 +83,60 @@ void enterTexts(const Reference<css::sheet::XSpreadsheetDocument>& document,
     }
     Reference<css::sheet::XCellRangeFormula>(cells, UNO_QUERY_THROW)->setFormulaArray(texts);
 }
+
+std::optional<double> plainDecimalNumber(TextView text) {
+    std::string ascii;
+    ascii.reserve(text.size());
+    bool digit = false;
+    bool point = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (c >= U'0' && c <= U'9') {
+            digit = true;
+        } else if (c == U'-' && i == 0) {
+        } else if (c == U'.' && !point) {
+            point = true;
+        } else {
+            return std::nullopt;
+        }
+        ascii.push_back(static_cast<char>(c));
+    }
+    if (!digit) {
+        return std::nullopt;
+    }
+    double number = 0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), number);
+    if (error != std::errc() || end != ascii.data() + ascii.size()) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+namespace {
+
+// Whether each column of the block is formatted as text, one question per
+// column; a column of mixed formats is asked cell by cell.
+std::vector<std::vector<bool>> textFormattedCells(const Reference<css::sheet::XSpreadsheetDocument>& document,
+                                                  const Reference<css::table::XCellRange>& cells, int rows,
+                                                  int columns) {
+    std::vector<std::vector<bool>> text(static_cast<std::size_t>(columns));
+    for (int c = 0; c < columns; ++c) {
+        const Reference<css::table::XCellRange> column = cells->getCellRangeByPosition(c, 0, c, rows - 1);
+        const Reference<css::beans::XPropertyState> state(column, UNO_QUERY_THROW);
+        std::vector<bool>& flags = text[static_cast<std::size_t>(c)];
+        if (state->getPropertyState("NumberFormat") != css::beans::PropertyState_AMBIGUOUS_VALUE) {
+            flags.assign(static_cast<std::size_t>(rows), isTextFormatted(document, column));
+            continue;
+        }
+        flags.reserve(static_cast<std::size_t>(rows));
+        for (int r = 0; r < rows; ++r) {
+            flags.push_back(isTextFormatted(document, cells->getCellRangeByPosition(c, r, c, r)));
+        }
+    }
+    return text;
+}
+
+} // namespace
 
 CalcRange::CalcRange(std::shared_ptr<CalcSession> session,
                      Reference<css::sheet::XSpreadsheetDocument> document,
@@ -188,6 +247,46 @@ void CalcRange::setValue(const Text& value) {
             formulas.getArray()[r] = row;
         }
         enterTexts(document_, cells_, formulas);
+    });
+}
+
+void CalcRange::setValues(const std::vector<std::vector<Text>>& values) {
+    const int rows = area_.rowCount();
+    const int columns = area_.columnCount();
+    if (std::cmp_not_equal(values.size(), rows)) {
+        throw std::invalid_argument("Range.setValues: the block has another row count than the range");
+    }
+    for (const std::vector<Text>& row : values) {
+        if (std::cmp_not_equal(row.size(), columns)) {
+            throw std::invalid_argument("Range.setValues: a row has another column count than the range");
+        }
+    }
+    session_->run([&] {
+        session_->requireOpen(document_);
+        // One data array: numbers as numbers, texts as strings. Calc's formula
+        // entry would ignore a text format and read dates and formulas, so the
+        // program decides itself what becomes a number.
+        const std::vector<std::vector<bool>> textCells = textFormattedCells(document_, cells_, rows, columns);
+        css::uno::Sequence<css::uno::Sequence<Any>> data(rows);
+        auto* dataRows = data.getArray();
+        for (int r = 0; r < rows; ++r) {
+            css::uno::Sequence<Any> line(columns);
+            auto* cells = line.getArray();
+            for (int c = 0; c < columns; ++c) {
+                const Text& text = values[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+                const std::optional<double> number =
+                    textCells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]
+                        ? std::nullopt
+                        : plainDecimalNumber(text);
+                if (number) {
+                    cells[c] <<= *number;
+                } else {
+                    cells[c] <<= toUno(text);
+                }
+            }
+            dataRows[r] = line;
+        }
+        Reference<css::sheet::XCellRangeData>(cells_, UNO_QUERY_THROW)->setDataArray(data);
     });
 }
 

@@ -8,6 +8,7 @@
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/uno/Any.hxx>
 #include <memory>
+#include <optional>
 
 namespace lumitag::platform::calc {
 
@@ -27,6 +28,7 @@ public:
     std::vector<std::vector<Text>> values() override;
     std::vector<std::vector<Text>> formulas() override;
     void setTexts(const std::vector<std::vector<Text>>& texts) override;
+    void setValues(const std::vector<std::vector<Text>>& values) override;
     void select() override;
     void activate() override;
     void insertShiftDown() override;
@@ -66,6 +68,12 @@ bool isTextFormatted(const css::uno::Reference<css::sheet::XSpreadsheetDocument>
 void enterTexts(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document,
                 const css::uno::Reference<css::table::XCellRange>& cells,
                 const css::uno::Sequence<css::uno::Sequence<rtl::OUString>>& texts);
+
+// The number a plain decimal text stands for ("12", "-3", "1.50", "007"):
+// ASCII digits with an optional leading minus and one decimal point, nothing
+// else. Nothing for any other text, so that no formula, date or percentage is
+// made from what the program writes.
+std::optional<double> plainDecimalNumber(TextView text);
 
 // A cell's value from a data array as the program reads it: text as it is, a
 // number as numberAsText writes it, an empty cell as empty text.

@@ -3,6 +3,7 @@
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace lumitag::platform {
@@ -113,6 +114,26 @@ void FakeRange::setTexts(const std::vector<std::vector<Text>>& texts) {
             range.sheet->setValue({row, column},
                                   texts[static_cast<std::size_t>(row - area_.first.row)]
                                        [static_cast<std::size_t>(column - area_.first.column)]);
+        }
+    }
+    host_.raise(FakeSpreadsheetHost::Event::SheetChanged);
+}
+
+void FakeRange::setValues(const std::vector<std::vector<Text>>& values) {
+    if (std::cmp_not_equal(values.size(), area_.rowCount())) {
+        throw std::invalid_argument("Range.setValues: the block has another row count than the range");
+    }
+    for (const std::vector<Text>& row : values) {
+        if (std::cmp_not_equal(row.size(), area_.columnCount())) {
+            throw std::invalid_argument("Range.setValues: a row has another column count than the range");
+        }
+    }
+    const Target range = target("Range.setValues");
+    // The fake keeps every value as text, numbers included, as setValue() does.
+    for (int r = 0; r < area_.rowCount(); ++r) {
+        for (int c = 0; c < area_.columnCount(); ++c) {
+            range.sheet->setValue({area_.first.row + r, area_.first.column + c},
+                                  values[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
         }
     }
     host_.raise(FakeSpreadsheetHost::Event::SheetChanged);

@@ -23,6 +23,7 @@ public:
     std::vector<std::vector<Text>> values() override;
     std::vector<std::vector<Text>> formulas() override;
     void setTexts(const std::vector<std::vector<Text>>& texts) override;
+    void setValues(const std::vector<std::vector<Text>>& values) override;
     void select() override;
     void activate() override;
     void insertShiftDown() override;

@@ -15,7 +15,7 @@ namespace lumitag::platform {
 
 namespace {
 
-constexpr std::array<std::string_view, 50> kOperations{
+constexpr std::array<std::string_view, 51> kOperations{
     "Application.connect",
     "Application.quit",
     "Application.visible",
@@ -51,6 +51,7 @@ constexpr std::array<std::string_view, 50> kOperations{
     "Range.values",
     "Range.formulas",
     "Range.setTexts",
+    "Range.setValues",
     "Range.select",
     "Range.activate",
     "Range.insertShiftDown",
@@ -91,10 +92,17 @@ void FakeSpreadsheetHost::failOperation(std::string_view operation) {
     failingOperations_.emplace(operation);
 }
 
+void FakeSpreadsheetHost::failOperationAfter(std::string_view operation, int successes) {
+    failOperation(operation);
+    failingOperations_.erase(failingOperations_.find(operation));
+    operationsFailingLater_[std::string(operation)] = successes;
+}
+
 void FakeSpreadsheetHost::clearFailures() {
     busy_ = false;
     failNext_ = 0;
     failingOperations_.clear();
+    operationsFailingLater_.clear();
 }
 
 void FakeSpreadsheetHost::enter(std::string_view operation) {
@@ -108,6 +116,12 @@ void FakeSpreadsheetHost::enter(std::string_view operation) {
     }
     if (failingOperations_.contains(operation)) {
         throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
+    }
+    if (const auto later = operationsFailingLater_.find(operation); later != operationsFailingLater_.end()) {
+        if (later->second == 0) {
+            throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
+        }
+        --later->second;
     }
     if (operation == "Application.connect") {
         return;

@@ -123,6 +123,9 @@ public:
     // Every call of the named operation fails until clearFailures().
     // An unknown name throws std::invalid_argument.
     void failOperation(std::string_view operation);
+    // The named operation works `successes` more times, then every call of it
+    // fails until clearFailures(): a failure part-way through a command.
+    void failOperationAfter(std::string_view operation, int successes);
     void clearFailures();
 
 private:
@@ -169,6 +172,7 @@ private:
     bool busy_ = false;
     int failNext_ = 0;
     std::set<std::string, std::less<>> failingOperations_;
+    std::map<std::string, int, std::less<>> operationsFailingLater_;
 };
 
 } // namespace lumitag::platform

@@ -1,0 +1,106 @@
+// 転送 of 1000 3BOX lines into a real headless Calc: the program's transfer
+// (one bulk write of the block plus its formatting) against writing the same
+// block cell by cell.
+//
+//   sheet_transfer_calc_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+#include "sheet/OfficeProgram.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+using namespace lumitag;
+using platform::CellRef;
+
+constexpr int LineCount = 1000;
+
+sheet::OfficeProgram* program = nullptr;
+
+std::vector<std::vector<Text>> threeBoxLines() {
+    std::vector<std::vector<Text>> lines;
+    for (int i = 1; i <= LineCount; ++i)
+        lines.push_back({U"線番-" + numberText(i), numberText(i % 7 + 1), i % 3 == 0 ? U"2" : U"", U"",
+                         i % 10 == 0 ? U"【" + numberText(i) + U"】" : U""});
+    return lines;
+}
+
+bool prepare() {
+    if (program->program.start() != app::Program::Start::Running)
+        return false;
+    app::TForm2& w = program->orange();
+    program->driver.idle();
+    program->driver.click(w.RadioButton17); // 3BOX
+    const auto lines = threeBoxLines();
+    for (std::size_t row = 0; row < lines.size(); ++row)
+        for (std::size_t col = 0; col < lines[row].size(); ++col)
+            w.list().setCell(static_cast<int>(col) + 1, static_cast<int>(row) + 1, lines[row][col]);
+    w.list().updateNextFreeRow();
+    program->driver.idle();
+    program->driver.click(w.SpeedButton29);
+    return program->link().workbookAttached();
+}
+
+// Button21 as a person clicks it, overwriting B1:F1000 each time.
+void Transfer(benchmark::State& state) {
+    app::TForm2& w = program->orange();
+    w.CheckBox35.setChecked(false);
+    for (auto _ : state) {
+        w.Edit14.setText(U"B");
+        w.Edit15.setText(U"1");
+        program->dialogs.queueAnswer(platform::Answer::Yes);
+        program->dialogs.clearTranscript();
+        w.Button21.click();
+        if (w.Edit15.text() != U"1001" || program->dialogs.messageCount() != 1)
+            state.SkipWithError("the transfer did not complete");
+    }
+}
+
+// The block write alone.
+void BulkWrite(benchmark::State& state) {
+    const auto lines = threeBoxLines();
+    const std::shared_ptr<platform::Worksheet> sheet = program->link().worksheet();
+    for (auto _ : state)
+        sheet->range(CellRef{1, 2}, CellRef{LineCount, 6})->setValues(lines);
+}
+
+// What one call per cell costs for the same block.
+void PerCellWrites(benchmark::State& state) {
+    const auto lines = threeBoxLines();
+    const std::shared_ptr<platform::Worksheet> sheet = program->link().worksheet();
+    for (auto _ : state) {
+        for (int row = 0; row < LineCount; ++row)
+            for (int col = 0; col < 5; ++col)
+                sheet->cell(row + 1, col + 2)
+                    ->setValue(lines[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]);
+    }
+}
+
+BENCHMARK(Transfer)->Unit(benchmark::kMillisecond);
+BENCHMARK(BulkWrite)->Unit(benchmark::kMillisecond);
+BENCHMARK(PerCellWrites)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (!platform::calc::testing::TestOffice::available()) {
+        std::printf("LibreOffice Calc is not installed\n");
+        return 0;
+    }
+    platform::calc::testing::TestOffice theOffice;
+    sheet::office = &theOffice;
+    {
+        sheet::OfficeProgram theProgram(theOffice.host());
+        program = &theProgram;
+        if (!prepare()) {
+            std::printf("no workbook could be attached\n");
+            return 1;
+        }
+        benchmark::RunSpecifiedBenchmarks();
+        program = nullptr;
+    }
+    sheet::office = nullptr;
+    return 0;
+}
