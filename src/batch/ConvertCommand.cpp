@@ -301,8 +301,10 @@ bool Command::openSheet() {
                             "no such sheet: " + utf8(request_.sheet.value_or(Text())));
             return false;
         case WorkbookOpener::Opened::Kind::NotAWorkbook:
-            refusal_ = say_("表計算のファイルとして開けません: " + request_.input.string(),
-                            "not a spreadsheet the office can open: " + request_.input.string());
+            refusal_ = say_("表計算のファイルとして開けません: " + request_.input.string() + " (" +
+                                opened.reason + ")",
+                            "not a spreadsheet the office can open: " + request_.input.string() + " (" +
+                                opened.reason + ")");
             return false;
         case WorkbookOpener::Opened::Kind::OfficeFailed:
             refusal_ = say_("オフィスが起動しません: " + opened.reason,

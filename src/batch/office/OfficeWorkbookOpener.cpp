@@ -46,6 +46,7 @@ WorkbookOpener::Opened OfficeWorkbookOpener::open(const std::filesystem::path& f
     calc.headless = true;
     // Killed by the kernel should this program die before it ends the office.
     calc.officeEndsWithHost = true;
+    calc.openReadOnly = true;
     calc.startTimeout = options_.startTimeout;
     host_ = std::make_unique<platform::calc::CalcHost>(calc);
 
