@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "app/ProgramFiles.h"
 #include "app/Services.h"
+#include "batch/ConvertMain.h"
 #include "platform/LocalFileSystem.h"
 #include "platform/Paths.h"
 #include "platform/linux/LinuxProgramDirectory.h"
@@ -25,6 +26,10 @@
 
 int main(int argc, char* argv[]) {
     using namespace lumitag;
+    // `lumitag convert …` converts files without any window: decided before
+    // Qt starts, so that it needs no display.
+    if (batch::isConvertCommand(argc, argv))
+        return batch::convertCommandMain(argc, argv);
     QApplication qt(argc, argv);
 
     const std::unique_ptr<platform::Dialogs> dialogs = qtfront::makeDialogs();

@@ -190,10 +190,15 @@ std::shared_ptr<Workbook> CalcHost::openWorkbook(const Text& path) {
             }
             const Reference<css::frame::XComponentLoader> loader(session_->desktop(), UNO_QUERY_THROW);
             // "_default" activates the window of a workbook that is already open.
-            const auto component = loader->loadComponentFromURL(
-                fileUrl(absolute.string()), "_default", 0,
-                properties(
-                    {property("Hidden", Any(!session_->requestedVisible())), property("Silent", Any(true))}));
+            auto loadProperties = properties(
+                {property("Hidden", Any(!session_->requestedVisible())), property("Silent", Any(true))});
+            if (session_->options().openReadOnly) {
+                const sal_Int32 count = loadProperties.getLength();
+                loadProperties.realloc(count + 1);
+                loadProperties.getArray()[count] = property("ReadOnly", Any(true));
+            }
+            const auto component =
+                loader->loadComponentFromURL(fileUrl(absolute.string()), "_default", 0, loadProperties);
             Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY);
             if (!document.is()) {
                 if (Reference<css::util::XCloseable> other(component, UNO_QUERY); other.is()) {

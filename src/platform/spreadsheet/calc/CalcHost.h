@@ -28,6 +28,9 @@ struct CalcHostOptions {
     // (tests: nothing outlives a crashed test program). Off for the program:
     // the user's spreadsheet stays when the program ends.
     bool officeEndsWithHost = false;
+    // Workbooks are opened read-only: a batch run reads them while the
+    // user may have them open (and locked) in another office.
+    bool openReadOnly = false;
     // The longest waits: for a started office to answer, for one call, and for
     // opening a workbook.
     std::chrono::milliseconds startTimeout{60000};
