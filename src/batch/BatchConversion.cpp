@@ -112,6 +112,9 @@ public:
         return cells;
     }
     void setValue(const Text& value) override { range_->setValue(value); }
+    std::vector<std::vector<Text>> formulas() override { return range_->formulas(); }
+    void setTexts(const std::vector<std::vector<Text>>& texts) override { range_->setTexts(texts); }
+    void setValues(const std::vector<std::vector<Text>>& values) override { range_->setValues(values); }
     void select() override { range_->select(); }
     void activate() override { range_->activate(); }
     void insertShiftDown() override { range_->insertShiftDown(); }

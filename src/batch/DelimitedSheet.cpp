@@ -38,7 +38,15 @@ public:
         }
         return cells;
     }
+    // A delimited file's cells are taken literally: none holds a formula.
+    std::vector<std::vector<Text>> formulas() override {
+        return std::vector<std::vector<Text>>(
+            static_cast<std::size_t>(area_.rowCount()),
+            std::vector<Text>(static_cast<std::size_t>(area_.columnCount())));
+    }
     void setValue(const Text&) override { refuseChange(); }
+    void setTexts(const std::vector<std::vector<Text>>&) override { refuseChange(); }
+    void setValues(const std::vector<std::vector<Text>>&) override { refuseChange(); }
     void select() override { refuseChange(); }
     void activate() override { refuseChange(); }
     void insertShiftDown() override { refuseChange(); }
