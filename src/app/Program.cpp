@@ -82,7 +82,11 @@ Program::Start Program::start() {
     if (services_.files.fileExists(programFile(services_.programDirectory, TableFileName)))
         blue_->loadSettingsCopy(SettingsStore::readLines(services_.files, settingsFile));
     orange_ = std::make_unique<TForm2>(application_, services_, *link_);
-    columnSettings_ = std::make_unique<TForm5>(application_);
+    columnSettings_ = std::make_unique<TForm5>(application_, *link_, services_.screen.screenRect().width);
+    columnSettings_->setOwner({.form = orange_.get(), .focus = [orange = orange_.get()] {
+                                   orange->activate();
+                                   orange->FocusEntryField();
+                               }});
     orange_->setWindows(*main_, *blue_, *columnSettings_);
     blue_->setOrangeWindow(*orange_);
 

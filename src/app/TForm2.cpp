@@ -7,6 +7,7 @@
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "sheet/CellBoxes.h"
+#include "sheet/DeviceSealLayout.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
 #include "sheet/TransferCommand.h"
@@ -68,6 +69,7 @@ TForm2::TForm2(ui::Application& application, Services services, sheet::Spreadshe
     layOutSheetControls();
     wireSheetLink();
     wireCoupling();
+    wireDeviceSeals();
     wireSharedEvents();
     createWindow();
 }

@@ -38,6 +38,7 @@
 
 namespace lumitag::sheet {
 class CellBoxes;
+class DeviceSealWorkbook;
 class SheetBox;
 class SheetSynchroniser;
 class TransferCommand;
@@ -254,6 +255,9 @@ public:
     ui::MenuItem gyak1{PopupMenu4, "gyak1", U"逆順で転送する"};
     ui::MenuItem N21{PopupMenu4, "N21", U"エクセル　フォーマット"};
     ui::MenuItem N24{PopupMenu4, "N24", U"列幅・行高さ・印刷補正の設定"};
+    // The sheet layouts under エクセル　フォーマット.
+    ui::PopupMenu N21Menu{*this, "N21Menu"};
+    ui::MenuItem N22{N21Menu, "N22", U"デバイスシール（IDEC） BNM-D1"};
 
     // --- Timers ----------------------------------------------------------------------------
     ui::Timer Timer1{*this, "Timer1"}; // the selection follows the end of the list
@@ -376,6 +380,8 @@ private:
     void wireSheetLink();
     // The window coupling with the spreadsheet, F1 and the input hook (TForm2Coupling.cpp).
     void wireCoupling();
+    // The device seal workbook and the column/row settings window (TForm2DeviceSeals.cpp).
+    void wireDeviceSeals();
     // The events with duties of several parts, each wired once (TForm2Events.cpp).
     void wireSharedEvents();
     // How writing the settings store went (Closing.cpp).
@@ -451,6 +457,7 @@ private:
     std::unique_ptr<sheet::SheetSynchroniser> synchroniser_;
     std::unique_ptr<sheet::TransferCommand> transfer_;
     std::unique_ptr<sheet::WindowCoupling> coupling_;
+    std::unique_ptr<sheet::DeviceSealWorkbook> deviceSeals_;
 };
 
 } // namespace lumitag::app

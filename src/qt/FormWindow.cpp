@@ -34,6 +34,21 @@ std::optional<ui::MouseButton> toModelButton(Qt::MouseButton button) {
     }
 }
 
+// A fixed-size window with a title bar; the form says whether it carries the
+// system buttons and whether it stays above the other windows.
+Qt::WindowFlags windowFlagsOf(const ui::Form& form) {
+    Qt::WindowFlags flags = Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint;
+    if (form.systemButtons()) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    } else {
+        flags |= Qt::CustomizeWindowHint;
+    }
+    if (form.stayOnTop()) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    return flags;
+}
+
 ui::Point toModelPoint(QPointF position) {
     const QPoint p = position.toPoint();
     return ui::Point{p.x(), p.y()};
@@ -42,10 +57,7 @@ ui::Point toModelPoint(QPointF position) {
 } // namespace
 
 FormWindow::FormWindow(FrontEnd& frontEnd, ui::Form& form)
-    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                           Qt::WindowCloseButtonHint),
-      frontEnd_(frontEnd), form_(form) {
+    : QWidget(nullptr, windowFlagsOf(form)), frontEnd_(frontEnd), form_(form) {
     // The window itself is the focus object, so that keys and the input
     // method come here; which control has the focus is the model's business.
     setFocusPolicy(Qt::StrongFocus);

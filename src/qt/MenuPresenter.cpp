@@ -45,15 +45,31 @@ QString MenuPresenter::menuText(const ui::MenuItem& item) {
 
 void MenuPresenter::build(ui::PopupMenu& menu) {
     menu_.clear();
+    for (QMenu* subMenu : subMenus_) {
+        delete subMenu;
+    }
+    subMenus_.clear();
+    addItems(menu_, menu);
+}
+
+void MenuPresenter::addItems(QMenu& target, ui::PopupMenu& menu) {
     for (ui::MenuItem* item : menu.items()) {
         if (!item->visible()) {
             continue;
         }
         if (item->isSeparator()) {
-            menu_.addSeparator();
+            target.addSeparator();
             continue;
         }
-        QAction* action = menu_.addAction(menuText(*item));
+        if (ui::PopupMenu* subMenu = item->subMenu(); subMenu != nullptr && subMenu != &menu) {
+            auto* sub = new QMenu(menuText(*item), &menu_);
+            subMenus_.push_back(sub);
+            sub->setEnabled(item->enabled());
+            target.addMenu(sub);
+            addItems(*sub, *subMenu);
+            continue;
+        }
+        QAction* action = target.addAction(menuText(*item));
         action->setEnabled(item->enabled());
         action->setCheckable(item->checked());
         action->setChecked(item->checked());

@@ -32,11 +32,14 @@ public:
 
 private:
     void build(ui::PopupMenu& menu);
+    // The items of `menu` into `target`; an item with a sub-menu becomes a sub-menu.
+    void addItems(QMenu& target, ui::PopupMenu& menu);
 
     ui::Application& application_;
     WindowOf windowOf_;
     std::function<void()> afterInput_;
     QMenu menu_;
+    std::vector<QMenu*> subMenus_; // children of menu_, made again at each build
     bool presented_ = false;
 };
 

@@ -19,6 +19,13 @@ inline constexpr TextView NewWorkbookNotice =
     U"＞ルミタグ側で閉じてください\r\n\r\n"
     U"・ファンクションキーF1～F12が使用できません\r\n\r\n"
     U"※シート名の変更はルミタグのシート選択ボックスで行ってください";
+// The notice before a device seal workbook is made.
+inline constexpr TextView DeviceSealNotice =
+    U"万一に備えての保存をお勧めします\r\n\r\n※注意 エクセル側の操作で一部使用できないものがあります\r\n\r\n"
+    U"・セル選択状態でBSキー・Deleteキーが使用できません（セル内の編集では使用できます）\r\n"
+    U" ＞Ctrl＋Deleteキーで使用できます\r\n\r\n・エクセルを閉じることが出来ません  "
+    U"＞ルミタグ側で閉じてください\r\n\r\n"
+    U"・ファンクションキーF1～F12が使用できません";
 inline constexpr TextView LinkErrorMessage =
     U"エラーが発生しました。\r\n\r\nエクセルを閉じ、ルミタグを再起動してください。";
 // The sheet box's text while no workbook is shown.

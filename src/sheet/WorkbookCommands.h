@@ -79,9 +79,11 @@ public:
     // Column box and row box := the active cell, in a window that has them;
     // failures are the caller's.
     void fillCellBoxes();
+    // Connects the application object under the wait cursor and starts the
+    // event pump; throws SpreadsheetError as SpreadsheetLink::connect().
+    void connect();
 
 private:
-    void connect();
     // The steps after a workbook was added or opened and connected.
     void showAttachedWorkbook();
     void closeActiveWorkbook();

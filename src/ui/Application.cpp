@@ -494,6 +494,13 @@ void Application::popup(PopupMenu& menu, Form& form, Point position) {
 }
 
 void Application::chooseMenuItem(MenuItem& item) {
+    // An item with a sub-menu opens it where its menu was open.
+    if (PopupMenu* subMenu = item.subMenu(); subMenu != nullptr && openMenu_ && item.enabled()) {
+        const OpenMenu parent = *openMenu_;
+        closeMenu();
+        popup(*subMenu, *parent.form, parent.position);
+        return;
+    }
     closeMenu();
     if (item.visible() && !item.isSeparator())
         item.click();

@@ -112,7 +112,8 @@ public:
     const std::optional<OpenMenu>& openMenu() const { return openMenu_; }
     // Runs the menu's popup handler and opens it.
     void popup(PopupMenu& menu, Form& form, Point position);
-    // The user chose an item of the open menu: it closes, then the item's click runs.
+    // The user chose an item of the open menu: it closes, then the item's click
+    // runs; an item with a sub-menu opens the sub-menu instead.
     void chooseMenuItem(MenuItem& item);
     void closeMenu();
 

@@ -33,6 +33,14 @@ public:
     // Makes the visible form the application's active form.
     void activate();
 
+    // A window that stays above the other windows of the desktop.
+    bool stayOnTop() const { return stayOnTop_; }
+    void setStayOnTop(bool onTop) { stayOnTop_ = onTop; }
+    // A window with the system menu, minimise and close buttons in its title
+    // bar; without them it closes only through its own controls.
+    bool systemButtons() const { return systemButtons_; }
+    void setSystemButtons(bool shown) { systemButtons_ = shown; }
+
     // The window sees keys before its controls.
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool preview) { keyPreview_ = preview; }
@@ -71,6 +79,8 @@ private:
     void focusFirstControl();
 
     bool keyPreview_ = false;
+    bool stayOnTop_ = false;
+    bool systemButtons_ = true;
     Control* activeControl_ = nullptr;
     int focusRequest_ = 0;       // counts focus requests, so one made by an exit handler wins
     Control* exiting_ = nullptr; // the control whose exit handler runs now

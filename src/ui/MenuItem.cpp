@@ -64,6 +64,13 @@ void MenuItem::setChecked(bool checked) {
     }
 }
 
+void MenuItem::setSubMenu(PopupMenu* menu) {
+    if (subMenu_ != menu) {
+        subMenu_ = menu;
+        changed();
+    }
+}
+
 void MenuItem::click() {
     if (enabled_ && onClick)
         onClick();

@@ -37,6 +37,10 @@ public:
     bool checked() const { return checked_; }
     void setChecked(bool checked);
 
+    // The menu that opens from this item, or nullptr for an item that is chosen.
+    PopupMenu* subMenu() const { return subMenu_; }
+    void setSubMenu(PopupMenu* menu);
+
     // Runs the click handler when the item is enabled, as choosing it does.
     void click();
 
@@ -52,6 +56,7 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
     bool checked_ = false;
+    PopupMenu* subMenu_ = nullptr;
 };
 
 } // namespace lumitag::ui

@@ -3,6 +3,22 @@
 // killed, stopped or closed by the user never hangs or ends the program. The
 // dialogs, the screen and the desktop's windows are fakes; the spreadsheet
 // host and the connect worker are the program's own.
+#include "app/Program.h"
+#include "app/TForm1.h"
+#include "app/TForm2.h"
+#include "app/TForm5.h"
+#include "platform/Encoding.h"
+#include "platform/calc/CalcTestOffice.h"
+#include "platform/fake/FakeClipboard.h"
+#include "platform/fake/FakeDialogs.h"
+#include "platform/fake/FakeFileSystem.h"
+#include "platform/fake/FakeInputHook.h"
+#include "platform/fake/FakeProgramDirectory.h"
+#include "platform/fake/FakeScreen.h"
+#include "platform/fake/FakeShell.h"
+#include "platform/fake/FakeSingleInstance.h"
+#include "platform/fake/FakeWindowSystem.h"
+#include "platform/spreadsheet/calc/CalcUnits.h"
 #include "sheet/OfficeProgram.h"
 #include "sheet/SheetMessages.h"
 #include "sheet/SpreadsheetLink.h"
@@ -10,6 +26,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
@@ -236,6 +253,62 @@ TEST_F(OfficeFaults, AnOfficeClosedByTheUserIsReplacedByTheNextNewWorkbook) {
     EXPECT_TRUE(newWorkbook());
     EXPECT_NE(officePid(), first);
     EXPECT_EQ(listTexts(), (std::vector<Text>{U"W1", U"W2"}));
+}
+
+// One file of a zip archive (a saved workbook), or nothing.
+std::string zipMember(const std::string& archive, const std::string& member) {
+    const std::string command = "unzip -p '" + archive + "' " + member + " 2>/dev/null";
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+// What the column/row settings window sets in millimetres is what Calc keeps
+// (and prints), in its own 1/100 mm.
+TEST_F(OfficeFaults, MillimetresSetInTheSettingsWindowAreTheLengthsCalcKeeps) {
+    ASSERT_TRUE(newWorkbook());
+    app::TForm5& settings = *p->program.columnSettingsWindow();
+    w().N24.click();
+    ASSERT_TRUE(settings.visible());
+    settings.Edit3.setText(U"B");
+    settings.Edit1.setText(U"20");
+    settings.RadioButton2.setChecked(true);
+    driver().click(settings.Button1);
+    settings.Edit4.setText(U"2");
+    settings.Edit2.setText(U"10");
+    settings.RadioButton4.setChecked(true);
+    driver().click(settings.Button2);
+    EXPECT_FALSE(busyShown());
+
+    const auto sheet = office->host().activeSheet();
+    EXPECT_NEAR(platform::calc::columnWidthToHundredthMm(sheet->cell(1, 2)->columnWidth()), 2000, 2);
+    EXPECT_NEAR(platform::calc::pointsToHundredthMm(sheet->cell(2, 1)->rowHeight()), 1000, 2);
+    driver().click(settings.Button3);
+
+    // The device seal sheet: column A 16 mm, the header row 18 mm. A path in
+    // LUMITAG_SEAL_SHEET keeps the workbook for a look at its printout.
+    w().N21.setEnabled(true);
+    w().N22.click();
+    const auto seal = office->host().activeSheet();
+    EXPECT_NEAR(platform::calc::columnWidthToHundredthMm(seal->cell(1, 1)->columnWidth()), 1600, 2);
+    EXPECT_NEAR(platform::calc::pointsToHundredthMm(seal->cell(1, 1)->rowHeight()), 1800, 2);
+    EXPECT_EQ(seal->cell(3, 1)->value(), U"21");
+    EXPECT_EQ(seal->cell(43, 1)->value(), U"1");
+    const char* keep = std::getenv("LUMITAG_SEAL_SHEET");
+    const std::string saved = keep != nullptr ? std::string(keep) : office->folder() + "/seal.ods";
+    office->host().saveActiveWorkbookAs(platform::fromUtf8(saved));
+
+    // The margins went to a page style of the seal sheet's own, not to the
+    // default style every other sheet (and every new one) prints with.
+    const std::string content = zipMember(saved, "content.xml");
+    ASSERT_FALSE(content.empty()) << "unzip is needed to look into the saved workbook";
+    EXPECT_NE(content.find("style:master-page-name=\"Sheet1\""), std::string::npos);
+    EXPECT_EQ(content.find("style:master-page-name=\"Default\""), std::string::npos);
 }
 
 } // namespace

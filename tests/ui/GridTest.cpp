@@ -249,6 +249,32 @@ TEST_F(Grid, WindowMenuOpensOnlyWhereNoEditLies) {
     EXPECT_FALSE(driver.menuOpen());
 }
 
+TEST_F(Grid, AnItemWithASubMenuOpensItWhereItsMenuWasOpen) {
+    PopupMenu layouts{form, "Layouts"};
+    MenuItem seal{layouts, "Seal", U"シール"};
+    seal.onClick = note("seal");
+    form.N4.setSubMenu(&layouts);
+    form.N4.onClick = note("N4");
+    grid.setPopupMenu(&form.PopupMenu1);
+    driver.rightClick(grid, 1, 3);
+    const Point where = app.openMenu()->position;
+    driver.chooseMenuItem(form.N4);
+    ASSERT_TRUE(driver.menuOpen());
+    EXPECT_EQ(app.openMenu()->menu, &layouts);
+    EXPECT_EQ(app.openMenu()->position, where);
+    EXPECT_TRUE(log.empty()) << "choosing the item only opens its sub-menu";
+    driver.chooseMenuItem(seal);
+    EXPECT_FALSE(driver.menuOpen());
+    EXPECT_EQ(log, (Log{"seal"}));
+
+    // A disabled item opens nothing.
+    form.N4.setEnabled(false);
+    driver.rightClick(grid, 1, 3);
+    driver.chooseMenuItem(form.N4);
+    EXPECT_FALSE(driver.menuOpen());
+    form.N4.setSubMenu(nullptr);
+}
+
 TEST_F(Grid, DisabledOrSeparatorItemsDoNothingWhenChosen) {
     grid.setPopupMenu(&form.PopupMenu1);
     form.N1.onClick = note("N1");

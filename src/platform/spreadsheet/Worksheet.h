@@ -65,7 +65,8 @@ public:
     // top-left cell. Fails when the clipboard holds no text.
     virtual void paste(const Range& destination) = 0;
 
-    // PageSetup's left, right, top and bottom margins.
+    // PageSetup's left, right, top and bottom margins: where the cells print
+    // from the edges of the paper, for this sheet alone.
     virtual void setPageMargins(const PageMargins& margins) = 0;
 };
 

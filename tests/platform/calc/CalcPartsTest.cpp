@@ -22,9 +22,11 @@ TEST(CalcUnits, ColumnWidthsRoundTripThroughHundredthsOfAMillimetre) {
         SCOPED_TRACE(characters);
         EXPECT_NEAR(columnWidthFromHundredthMm(columnWidthToHundredthMm(characters)), characters, 0.01);
     }
-    // 8.43 characters are the classic 64-pixel column; one character is 12 pixels.
-    EXPECT_EQ(columnWidthToHundredthMm(8.43), 1694);
-    EXPECT_EQ(columnWidthToHundredthMm(1.0), 318);
+    // A character is 5.5 points with 0.7 of a character of padding: a column
+    // of 9.607 characters prints 20 mm wide, one character 1.7 * 5.5 points.
+    EXPECT_EQ(columnWidthToHundredthMm(20 / 25.4 * 72 / 5.5 - 0.7), 2000);
+    EXPECT_EQ(columnWidthToHundredthMm(8.43), 1771);
+    EXPECT_EQ(columnWidthToHundredthMm(1.0), 330);
     EXPECT_EQ(columnWidthToHundredthMm(-3.0), 0);
 }
 

@@ -8,27 +8,26 @@ namespace lumitag::platform::calc {
 
 namespace {
 
-constexpr double kHundredthMmPerPixel = 2540.0 / 96.0;
 constexpr double kHundredthMmPerPoint = 2540.0 / 72.0;
-constexpr double kPixelsPerCharacter = 7.0;
-constexpr double kPaddingPixels = 5.0;
-// One character plus the padding: where the two linear pieces meet.
-constexpr double kPixelsOfOneCharacter = kPixelsPerCharacter + kPaddingPixels;
+constexpr double kPointsPerCharacter = 11.0 / 2.0;
+constexpr double kPaddingCharacters = 0.7;
+// One character with its padding: where the two linear pieces meet.
+constexpr double kPointsOfOneCharacter = (1.0 + kPaddingCharacters) * kPointsPerCharacter;
 
 } // namespace
 
 int columnWidthToHundredthMm(double characters) {
     characters = std::max(characters, 0.0);
-    const double pixels = characters < 1.0 ? characters * kPixelsOfOneCharacter
-                                           : characters * kPixelsPerCharacter + kPaddingPixels;
-    return static_cast<int>(std::lround(pixels * kHundredthMmPerPixel));
+    const double points = characters < 1.0 ? characters * kPointsOfOneCharacter
+                                           : (characters + kPaddingCharacters) * kPointsPerCharacter;
+    return static_cast<int>(std::lround(points * kHundredthMmPerPoint));
 }
 
 double columnWidthFromHundredthMm(int hundredthMm) {
-    const double pixels = std::max(hundredthMm, 0) / kHundredthMmPerPixel;
-    const double characters = pixels < kPixelsOfOneCharacter
-                                  ? pixels / kPixelsOfOneCharacter
-                                  : (pixels - kPaddingPixels) / kPixelsPerCharacter;
+    const double points = std::max(hundredthMm, 0) / kHundredthMmPerPoint;
+    const double characters = points < kPointsOfOneCharacter
+                                  ? points / kPointsOfOneCharacter
+                                  : points / kPointsPerCharacter - kPaddingCharacters;
     // Hundredths of a character, as the spreadsheet reports widths.
     return std::round(characters * 100.0) / 100.0;
 }

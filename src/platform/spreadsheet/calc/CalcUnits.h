@@ -8,11 +8,12 @@ namespace lumitag::platform::calc {
 // spreadsheet interface: column widths in characters of the standard font, row heights
 // and margins in points.
 //
-// A character of the standard font is the width of one digit, 7 pixels at
-// 96 dpi, and a column holds 5 pixels of padding besides its characters (the
-// classic spreadsheet rule that makes 8.43 characters 64 pixels). Widths below
+// A character of the standard font is a half-width character of the 11-point
+// Japanese standard font, 5.5 points wide, and a column holds 0.7 of a
+// character of padding besides its characters: 20 mm are 20 / 25.4 * 72 / 5.5
+// - 0.7 = 9.607 characters, and that column prints 20 mm wide. Widths below
 // one character scale linearly down to zero, so the conversion is continuous
-// and can be inverted: 1 pixel = 2540 / 96 hundredths of a millimetre.
+// and can be inverted.
 int columnWidthToHundredthMm(double characters);
 double columnWidthFromHundredthMm(int hundredthMm);
 

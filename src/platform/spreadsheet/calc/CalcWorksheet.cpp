@@ -6,9 +6,13 @@
 #include "platform/spreadsheet/calc/UnoText.h"
 
 #include <algorithm>
+#include <com/sun/star/beans/Property.hpp>
+#include <com/sun/star/beans/PropertyAttribute.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/datatransfer/DataFlavor.hpp>
 #include <com/sun/star/datatransfer/XTransferable.hpp>
@@ -16,6 +20,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
 #include <com/sun/star/sheet/XCellRangeFormula.hpp>
 #include <com/sun/star/sheet/XCellRangesQuery.hpp>
@@ -79,6 +84,56 @@ std::vector<RowSpan> rowsOutside(const css::uno::Sequence<css::table::CellRangeA
         outside.push_back({next, lastRow});
     }
     return outside;
+}
+
+// The page style that serves this sheet alone, so that its margins change no
+// other sheet: its own style when no other sheet uses it and it is not the
+// document's default (which every new sheet takes); otherwise a copy of the
+// style, named after the sheet, made for it.
+Reference<css::beans::XPropertySet>
+sheetOwnPageStyle(const Reference<css::sheet::XSpreadsheetDocument>& document,
+                  const Reference<css::sheet::XSpreadsheet>& sheet) {
+    const Reference<css::beans::XPropertySet> sheetProperties(sheet, UNO_QUERY_THROW);
+    const rtl::OUString styleName = sheetProperties->getPropertyValue("PageStyle").get<rtl::OUString>();
+    const Reference<css::style::XStyleFamiliesSupplier> families(document, UNO_QUERY_THROW);
+    const Reference<css::container::XNameContainer> pageStyles(
+        families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
+    const Reference<css::beans::XPropertySet> current(pageStyles->getByName(styleName), UNO_QUERY_THROW);
+
+    const Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
+    int users = 0;
+    for (sal_Int32 i = 0; i < sheets->getCount(); ++i) {
+        const Reference<css::beans::XPropertySet> other(sheets->getByIndex(i), UNO_QUERY_THROW);
+        if (other->getPropertyValue("PageStyle").get<rtl::OUString>() == styleName) {
+            ++users;
+        }
+    }
+    if (users == 1 && styleName != "Default") {
+        return current;
+    }
+
+    const rtl::OUString base = Reference<css::container::XNamed>(sheet, UNO_QUERY_THROW)->getName();
+    rtl::OUString name = base;
+    for (int n = 2; pageStyles->hasByName(name); ++n) {
+        name = base + " (" + rtl::OUString::number(n) + ")";
+    }
+    const Reference<css::lang::XMultiServiceFactory> factory(document, UNO_QUERY_THROW);
+    const Reference<css::beans::XPropertySet> own(factory->createInstance("com.sun.star.style.PageStyle"),
+                                                  UNO_QUERY_THROW);
+    pageStyles->insertByName(name, Any(own));
+    // Everything else of the page stays as the old style had it; what a
+    // style does not let one set (its name, its use) is left alone.
+    for (const css::beans::Property& property : current->getPropertySetInfo()->getProperties()) {
+        if ((property.Attributes & css::beans::PropertyAttribute::READONLY) != 0) {
+            continue;
+        }
+        try {
+            own->setPropertyValue(property.Name, current->getPropertyValue(property.Name));
+        } catch (const css::uno::Exception&) {
+        }
+    }
+    sheetProperties->setPropertyValue("PageStyle", Any(name));
+    return own;
 }
 
 Text lowered(TextView text) {
@@ -307,14 +362,13 @@ void CalcWorksheet::paste(const Range& destination) {
 void CalcWorksheet::setPageMargins(const PageMargins& margins) {
     session_->run([&] {
         session_->requireOpen(document_);
-        // FIXME: Calc keeps margins in the sheet's page style, which other
-        // sheets using the same style share; the spreadsheet keeps them per sheet.
-        const Reference<css::beans::XPropertySet> sheetProperties(sheet_, UNO_QUERY_THROW);
-        const rtl::OUString styleName = sheetProperties->getPropertyValue("PageStyle").get<rtl::OUString>();
-        const Reference<css::style::XStyleFamiliesSupplier> families(document_, UNO_QUERY_THROW);
-        const Reference<css::container::XNameAccess> pageStyles(
-            families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
-        const Reference<css::beans::XPropertySet> style(pageStyles->getByName(styleName), UNO_QUERY_THROW);
+        const Reference<css::beans::XPropertySet> style = sheetOwnPageStyle(document_, sheet_);
+        // The margins are where the cells print from the paper's edges. Calc
+        // puts its header and footer inside the margins, which would move
+        // the cells (and print the sheet's name and page number onto label
+        // stock), so a sheet with margins set prints without them.
+        style->setPropertyValue("HeaderIsOn", Any(false));
+        style->setPropertyValue("FooterIsOn", Any(false));
         style->setPropertyValue("LeftMargin", Any(static_cast<sal_Int32>(pointsToHundredthMm(margins.left))));
         style->setPropertyValue("RightMargin",
                                 Any(static_cast<sal_Int32>(pointsToHundredthMm(margins.right))));
