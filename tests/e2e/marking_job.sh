@@ -83,11 +83,37 @@ window_of() { # pid → the visible window named $2 (empty: any), waiting up to 
 caps_lock_on() { xset q 2>/dev/null | grep -q "Caps Lock: *on"; }
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
 
+# The pointer starts in the corner the program's window never covers.
+xdotool mousemove 0 0
 "$work/program/lumitag" &
 app=$!
 orange=$(window_of $app "") || fail "the program shows no window"
+# The window is up once the program has put the pointer onto it (the last
+# step of showing it). A fixed pause lost the first keys on a loaded machine,
+# and the job went into nothing.
+ready=
+i=0
+while [ $i -lt 200 ]; do
+    pointer=$(xdotool getmouselocation --shell 2>/dev/null) || pointer=
+    geometry=$(xdotool getwindowgeometry --shell "$orange" 2>/dev/null) || geometry=
+    px=$(printf '%s\n' "$pointer" | sed -n 's/^X=//p')
+    py=$(printf '%s\n' "$pointer" | sed -n 's/^Y=//p')
+    wx=$(printf '%s\n' "$geometry" | sed -n 's/^X=//p')
+    wy=$(printf '%s\n' "$geometry" | sed -n 's/^Y=//p')
+    ww=$(printf '%s\n' "$geometry" | sed -n 's/^WIDTH=//p')
+    wh=$(printf '%s\n' "$geometry" | sed -n 's/^HEIGHT=//p')
+    if [ -n "$px" ] && [ -n "$wx" ] && [ "$px" -ge "$wx" ] && [ "$px" -lt $((wx + ww)) ] &&
+        [ "$py" -ge "$wy" ] && [ "$py" -lt $((wy + wh)) ]; then
+        ready=1
+        break
+    fi
+    sleep 0.1
+    i=$((i + 1))
+done
+[ -n "$ready" ] || fail "the program did not finish showing its window"
+echo "window shown after $i pointer checks (pointer $px,$py, window $wx,$wy ${ww}x$wh)"
 xdotool windowfocus --sync "$orange" 2>/dev/null || true
-sleep 1.5
+sleep 0.5
 
 # 線番１ has the focus: Left twice reaches the start box of 連番１. Enter
 # moves on to 線番１ and 個数, and commits there. The program switches Caps
