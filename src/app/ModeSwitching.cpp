@@ -136,6 +136,11 @@ void TForm2::BringToFront() {
     const std::optional<platform::WindowId> foreground = windows.foregroundWindow();
     if (!own || !foreground || *foreground == *own)
         return;
+    // A window the user has just minimised stays so: the window manager may
+    // have minimised it a moment before the front end tells the model, and
+    // activating it now would bring it straight back.
+    if (windows.windowMinimised(*own).value_or(false))
+        return;
     (void)windows.bringToForeground(*own);
 }
 

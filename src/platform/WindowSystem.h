@@ -39,6 +39,9 @@ public:
     virtual Status placeWindow(WindowId window, const ScreenRect& rect) = 0;
     // Shows the window in its normal size: neither minimised nor maximised.
     virtual Status restoreWindow(WindowId window) = 0;
+    // Whether the desktop holds the window minimised right now, as the window
+    // manager says; nothing when it cannot be told.
+    virtual std::optional<bool> windowMinimised(WindowId window) = 0;
 
     virtual std::optional<ScreenPoint> pointerPosition() = 0;
     virtual Status movePointer(ScreenPoint point) = 0;

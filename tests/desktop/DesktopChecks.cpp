@@ -9,6 +9,7 @@
 #include "qt/FormWindow.h"
 #include "qt/FrontEnd.h"
 #include "sheet/ColumnLetters.h"
+#include "sheet/WindowCoupling.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -457,7 +458,10 @@ TEST_F(DesktopWithOpenbox, F9TransfersATypedJobIntoTheCalcSheet) {
 TEST_F(DesktopWithOpenbox, WindowManagersMinimiseAndRestoreReachTheProgram) {
     const std::string id = std::to_string(orangeWindow().winId());
     ASSERT_TRUE(xdotool({"windowminimize", "--sync", id}));
-    EXPECT_TRUE(pumpUntil([] { return program->application().minimized(); }, 5s));
+    EXPECT_TRUE(pumpUntil([] { return program->application().minimized(); }, 5s))
+        << "Qt sees the window " << (orangeWindow().isMinimized() ? "minimised" : "not minimised")
+        << ", visible " << orangeWindow().isVisible() << ", active " << orangeWindow().isActiveWindow()
+        << ", modal box open " << (QApplication::activeModalWidget() != nullptr);
     ASSERT_TRUE(xdotool({"windowactivate", "--sync", id}));
     EXPECT_TRUE(pumpUntil([] { return !program->application().minimized(); }, 5s));
     // It settles: neither the program nor the front end minimises it again.
@@ -505,7 +509,9 @@ TEST_F(DesktopWithOpenbox, F1MovesThePointerAndTheFocusAcrossAndBack) {
         },
         3s))
         << "F1 in the program: pointer " << (pointer ? pointer->x : -1) << " foreground is Calc "
-        << (program->windows().foregroundWindow() == calc);
+        << (program->windows().foregroundWindow() == calc) << "; watcher running "
+        << orange().Timer2.enabled() << ", window active " << orange().active() << ", taskbar guard "
+        << orange().coupling().state().taskbarGuard << ", overlap " << orange().coupling().state().overlap;
     pumpFor(1600ms);
 
     ASSERT_TRUE(pressKeys({"F1"})); // inside Calc: the input recorder sees it

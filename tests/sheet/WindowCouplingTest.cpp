@@ -4,6 +4,8 @@
 
 #include "sheet/SheetLinkFixture.h"
 
+#include <algorithm>
+
 namespace lumitag::sheet::test {
 namespace {
 
@@ -424,6 +426,26 @@ TEST_F(WindowCouplingTest, MinimisingGivesTheSpreadsheetTheWorkAreaAndRestoringD
     app.restore();
     EXPECT_TRUE(windows.placements().empty());
     EXPECT_FALSE(state().overlap);
+}
+
+TEST_F(WindowCouplingTest, AWindowTheDesktopHasJustMinimisedIsNotBroughtBack) {
+    dockedWorkbook();
+    // The window manager has minimised the program and given the spreadsheet
+    // the focus; the pointer is still where the program's title bar was. The
+    // front end has not told the model yet when the watcher ticks.
+    windows.setMinimised(programWindow, true);
+    windows.setForeground(spreadsheetWindow);
+    windows.setPointer(OverProgram);
+    driver.advance(100);
+    const auto asked = [&] { return std::ranges::count(windows.foregroundRequests(), programWindow); };
+    EXPECT_EQ(asked(), 0);
+    EXPECT_TRUE(windows.window(programWindow)->minimised);
+
+    // Shown again, the same place brings it to the front as before.
+    windows.setMinimised(programWindow, false);
+    windows.clearRecord();
+    driver.advance(100);
+    EXPECT_EQ(asked(), 1);
 }
 
 TEST_F(WindowCouplingTest, MinimisingWithoutASpreadsheetAsksNothing) {

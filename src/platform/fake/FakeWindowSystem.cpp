@@ -72,6 +72,15 @@ Status FakeWindowSystem::restoreWindow(WindowId window) {
     return Status::success();
 }
 
+std::optional<bool> FakeWindowSystem::windowMinimised(WindowId window) {
+    if (!available_)
+        return std::nullopt;
+    const Window* found = find(window);
+    if (!found)
+        return std::nullopt;
+    return found->minimised;
+}
+
 std::optional<ScreenPoint> FakeWindowSystem::pointerPosition() {
     if (!available_)
         return std::nullopt;

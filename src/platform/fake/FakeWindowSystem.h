@@ -29,6 +29,7 @@ public:
     std::optional<ScreenRect> windowRect(WindowId window) override;
     Status placeWindow(WindowId window, const ScreenRect& rect) override;
     Status restoreWindow(WindowId window) override;
+    std::optional<bool> windowMinimised(WindowId window) override;
     std::optional<ScreenPoint> pointerPosition() override;
     Status movePointer(ScreenPoint point) override;
     std::optional<bool> capsLockOn() override;

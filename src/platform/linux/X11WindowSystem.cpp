@@ -332,6 +332,23 @@ Status X11WindowSystem::restoreWindow(WindowId id) {
     return Status::success();
 }
 
+std::optional<bool> X11WindowSystem::windowMinimised(WindowId id) {
+    if (!connection_)
+        return std::nullopt;
+    XErrorTrap trap(connection_->display);
+    // The window manager keeps WM_STATE on the windows it manages; its first
+    // value is IconicState while the window is minimised. Without a window
+    // manager nothing minimises a window.
+    Property state;
+    const bool read = readProperty(connection_->display, static_cast<Window>(id.value), connection_->wmState,
+                                   connection_->wmState, state);
+    if (trap.failed())
+        return std::nullopt;
+    if (!read || state.format != 32 || state.count < 1)
+        return false;
+    return reinterpret_cast<const long*>(state.data)[0] == IconicState;
+}
+
 std::optional<ScreenPoint> X11WindowSystem::pointerPosition() {
     if (!connection_)
         return std::nullopt;
