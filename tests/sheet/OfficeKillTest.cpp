@@ -61,6 +61,8 @@ struct Landing {
     bool killed = false;
     // The moment after the command's start.
     microseconds at{0};
+    // When the command ended, after its start.
+    microseconds end{0};
 };
 
 // Runs a command and kills the office `delay` after its start, from a thread
@@ -84,6 +86,7 @@ Landing killDuring(pid_t office, microseconds delay, const std::function<void()>
     {
         std::lock_guard lock(mutex);
         done = true;
+        landing.end = std::chrono::duration_cast<microseconds>(Clock::now() - begin);
     }
     ended.notify_all();
     killer.join();
@@ -135,16 +138,25 @@ struct KillRun {
 
 // The runs of one command: the kills that counted, the spread of their
 // moments over the command's duration and what did not count.
-void report(const char* command, Clock::duration duration, const std::vector<KillRun>& runs) {
+void report(const char* command, Clock::duration duration, const std::vector<KillRun>& runs,
+            const std::vector<Clock::duration>& reconnects) {
     std::map<Outcome, int> outcomes;
     std::array<int, 4> quarters{};
+    microseconds slowestEnd{0};
     const auto span = static_cast<double>(std::chrono::duration_cast<microseconds>(duration).count());
     for (const KillRun& run : runs) {
         ++outcomes[run.outcome];
         if (counts(run.outcome)) {
             const double share = static_cast<double>(run.landing.at.count()) / span;
             ++quarters[static_cast<std::size_t>(std::clamp(static_cast<int>(share * 4), 0, 3))];
+            slowestEnd = std::max(slowestEnd, run.landing.end - run.landing.at);
         }
+    }
+    Clock::duration slowestReconnect{};
+    Clock::duration allReconnects{};
+    for (const Clock::duration reconnect : reconnects) {
+        slowestReconnect = std::max(slowestReconnect, reconnect);
+        allReconnects += reconnect;
     }
     std::printf("%s: kills spread over %lld ms; %d busy message, %d before the visibility answer "
                 "(counted, by quarter of the span: %d %d %d %d); not counted: %d after the end, "
@@ -152,6 +164,13 @@ void report(const char* command, Clock::duration duration, const std::vector<Kil
                 command, static_cast<long long>(ms(duration)), outcomes[Outcome::HostBusy],
                 outcomes[Outcome::NoSpreadsheet], quarters[0], quarters[1], quarters[2], quarters[3],
                 outcomes[Outcome::NotKilled], outcomes[Outcome::Completed]);
+    std::printf("%s: the command ended at most %.1f ms after a kill; %zu times a new office, "
+                "%lld ms on average, at most %lld ms\n",
+                command, static_cast<double>(slowestEnd.count()) / 1000.0, reconnects.size(),
+                reconnects.empty()
+                    ? 0LL
+                    : static_cast<long long>(ms(allReconnects)) / static_cast<long long>(reconnects.size()),
+                static_cast<long long>(ms(slowestReconnect)));
 }
 
 // What a command under test is made of.
@@ -231,12 +250,15 @@ protected:
     // four times as many runs.
     std::vector<KillRun> runKills(const KilledCommand& command, Clock::duration span) {
         std::vector<KillRun> runs;
+        std::vector<Clock::duration> reconnects;
         int counted = 0;
         pid_t killed = -1;
         for (int attempt = 0; counted < kills && attempt < 4 * kills; ++attempt) {
             SCOPED_TRACE(std::string(command.name) + " run " + std::to_string(attempt));
             if (killed > 0) {
+                const auto begin = Clock::now();
                 EXPECT_TRUE(command.reconnect()) << "the next command after a kill works";
+                reconnects.push_back(Clock::now() - begin);
                 EXPECT_NE(officePid(), killed) << "in a new office";
                 killed = -1;
             }
@@ -283,7 +305,7 @@ protected:
             EXPECT_TRUE(command.reconnect());
             EXPECT_NE(officePid(), killed);
         }
-        report(command.name, span, runs);
+        report(command.name, span, runs, reconnects);
         return runs;
     }
 
