@@ -270,17 +270,3 @@ TEST_F(OfficeFaults, MillimetresSetInTheSettingsWindowAreTheLengthsCalcKeeps) {
 
 } // namespace
 } // namespace lumitag::sheet
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    using lumitag::platform::calc::testing::TestOffice;
-    if (!TestOffice::available()) {
-        std::printf("LibreOffice Calc is not installed: skipped\n");
-        return 77;
-    }
-    TestOffice theOffice;
-    lumitag::sheet::office = &theOffice;
-    const int result = RUN_ALL_TESTS();
-    lumitag::sheet::office = nullptr;
-    return result;
-}
