@@ -132,6 +132,8 @@ bool counts(Outcome outcome) {
 }
 
 struct KillRun {
+    // The moment drawn for the kill, after the command's start.
+    microseconds moment{0};
     Landing landing;
     Outcome outcome = Outcome::Other;
 };
@@ -269,7 +271,8 @@ protected:
             }
             command.prepare();
             KillRun run;
-            run.landing = killDuring(pid, killMoment(span), command.run);
+            run.moment = killMoment(span);
+            run.landing = killDuring(pid, run.moment, command.run);
             driver().idle();
             run.outcome = command.outcome();
             if (run.landing.killed) {
@@ -284,11 +287,19 @@ protected:
                 run.outcome = Outcome::NotKilled;
             }
             EXPECT_NE(run.outcome, Outcome::Other) << "killed after " << run.landing.at.count() << " us";
-            if (run.landing.killed) {
-                std::printf("%s %2d: kill after %5.1f ms: %s\n", command.name, attempt,
-                            static_cast<double>(run.landing.at.count()) / 1000.0, describe(run.outcome));
+            // Each run: the moment drawn, when the kill came (if it did) and
+            // when the command ended, after its start.
+            const auto msOf = [](microseconds time) { return static_cast<double>(time.count()) / 1000.0; };
+            if (run.landing.killed)
+                std::printf("%s %2d: moment %6.1f ms, killed at %6.1f ms, command ended at %6.1f ms: %s\n",
+                            command.name, attempt, msOf(run.moment), msOf(run.landing.at),
+                            msOf(run.landing.end), describe(run.outcome));
+            else
+                std::printf("%s %2d: moment %6.1f ms, not killed, command ended at %6.1f ms: %s\n",
+                            command.name, attempt, msOf(run.moment), msOf(run.landing.end),
+                            describe(run.outcome));
+            if (run.landing.killed)
                 expectProgramGoesOn();
-            }
             if (counts(run.outcome))
                 ++counted;
             if (run.outcome == Outcome::Completed || run.outcome == Outcome::NotKilled) {
