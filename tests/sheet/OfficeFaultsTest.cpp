@@ -19,6 +19,7 @@
 #include "platform/fake/FakeSingleInstance.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/spreadsheet/calc/CalcUnits.h"
+#include "sheet/OfficeProcessWatch.h"
 #include "sheet/OfficeProgram.h"
 #include "sheet/SheetMessages.h"
 #include "sheet/SpreadsheetLink.h"
@@ -27,9 +28,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace lumitag::sheet {
 namespace {
@@ -37,48 +36,6 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using platform::calc::testing::TestOffice;
-
-// The state letter of a process in /proc ('T' stopped, 'Z' ended and not yet
-// reaped), or 0 when it is gone altogether.
-char processState(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    const auto end = line.rfind(')');
-    return end != std::string::npos && end + 2 < line.size() ? line[end + 2] : 0;
-}
-
-// How many threads of the process still run; 0 when it is gone.
-int threadCount(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("Threads:", 0) == 0)
-            return std::stoi(line.substr(8));
-    return 0;
-}
-
-// Signals take effect asynchronously: waits (a real process, so with a
-// deadline) until the office is stopped, or has ended.
-bool waitForState(pid_t pid, bool (*reached)(pid_t pid)) {
-    const auto deadline = Clock::now() + 30s;
-    while (Clock::now() < deadline) {
-        if (reached(pid))
-            return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return false;
-}
-bool waitUntilStopped(pid_t pid) {
-    return waitForState(pid, [](pid_t process) { return processState(process) == 'T'; });
-}
-// Its first thread turns zombie before the others have ended, and with them
-// the pipe it listens on: ended means no thread but that zombie is left.
-bool waitUntilEnded(pid_t pid) {
-    return waitForState(pid, [](pid_t process) {
-        const char state = processState(process);
-        return state == 0 || (state == 'Z' && threadCount(process) <= 1);
-    });
-}
 
 class OfficeFaults : public ::testing::Test {
 protected:
@@ -313,17 +270,3 @@ TEST_F(OfficeFaults, MillimetresSetInTheSettingsWindowAreTheLengthsCalcKeeps) {
 
 } // namespace
 } // namespace lumitag::sheet
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    using lumitag::platform::calc::testing::TestOffice;
-    if (!TestOffice::available()) {
-        std::printf("LibreOffice Calc is not installed: skipped\n");
-        return 77;
-    }
-    TestOffice theOffice;
-    lumitag::sheet::office = &theOffice;
-    const int result = RUN_ALL_TESTS();
-    lumitag::sheet::office = nullptr;
-    return result;
-}
