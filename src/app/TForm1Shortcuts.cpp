@@ -1,5 +1,6 @@
 // The blue window's keyboard shortcuts, its key releases and its hints, each
 // wired here once.
+#include "app/Messages.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "sheet/WindowCoupling.h"
@@ -8,8 +9,6 @@ namespace lumitag::app {
 
 namespace {
 
-constexpr TextView ShowHintsCaption = U"ヒント\r\n表示";
-constexpr TextView HideHintsCaption = U"ヒント\r\n消去";
 constexpr TextView OrangeSwitchHint = U"オレンジモードに切替えます　(ショートカットShift+F1)";
 constexpr TextView CloseFromOrangeHint = U"ルミタグを閉じるにはオレンジモードで閉じます";
 

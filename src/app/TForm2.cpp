@@ -336,7 +336,7 @@ void TForm2::createWindow() {
 
     // Texts with line breaks.
     SpeedButton1.setCaption(U"線番\r\nコピー");
-    SpeedButton27.setCaption(U"ヒント\r\n表示");
+    SpeedButton27.setCaption(Text(ShowHintsCaption));
     Label58.setCaption(U"マーキング\r\n　個 数 列");
     Label39.setCaption(U"マーカー本体の空きテーブルをパソコンからのデータ転送専用にします\r\n"
                        U"（「Table 0」 はテーブル設定がそのまま各テーブルに転送されます）");

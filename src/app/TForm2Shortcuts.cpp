@@ -1,16 +1,10 @@
 // The orange window's keyboard shortcuts and its hints, each wired here once.
+#include "app/Messages.h"
 #include "app/TForm2.h"
 #include "entry/panel/TextHint.h"
 #include "sheet/WindowCoupling.h"
 
 namespace lumitag::app {
-
-namespace {
-
-constexpr TextView ShowHintsCaption = U"ヒント\r\n表示";
-constexpr TextView HideHintsCaption = U"ヒント\r\n消去";
-
-} // namespace
 
 // Every shortcut is the shortcut of a menu item (the keys are declared with
 // the items in TForm2.h): it works while this window is active and the item

@@ -102,6 +102,14 @@ std::string caseName(const ::testing::TestParamInfo<KeyCase>& info) {
 
 void nothing(Shortcuts&) {}
 
+// The key, pressed in the state it must act in, acts.
+void expectKeyActs(Shortcuts& t, const KeyCase& key) {
+    key.arrange(t);
+    ASSERT_FALSE(key.acted(t)) << "the state before the key";
+    t.driver.press(key.chord);
+    EXPECT_TRUE(key.acted(t));
+}
+
 // --- The orange window ------------------------------------------------------------------------
 
 // The keys the blue window has as well, with meanings of its own there.
@@ -184,11 +192,7 @@ const KeyCase OrangeOnlyKeys[] = {
 class OrangeShortcut : public Shortcuts, public ::testing::WithParamInterface<KeyCase> {};
 
 TEST_P(OrangeShortcut, ActsInTheOrangeWindow) {
-    const KeyCase& key = GetParam();
-    key.arrange(*this);
-    ASSERT_FALSE(key.acted(*this)) << "the state before the key";
-    driver.press(key.chord);
-    EXPECT_TRUE(key.acted(*this));
+    expectKeyActs(*this, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedKeys, OrangeShortcut, ::testing::ValuesIn(OrangeKeysSharedWithBlue), caseName);
@@ -258,11 +262,7 @@ protected:
 };
 
 TEST_P(BlueShortcut, ActsInTheBlueWindow) {
-    const KeyCase& key = GetParam();
-    key.arrange(*this);
-    ASSERT_FALSE(key.acted(*this)) << "the state before the key";
-    driver.press(key.chord);
-    EXPECT_TRUE(key.acted(*this));
+    expectKeyActs(*this, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, BlueShortcut, ::testing::ValuesIn(BlueKeys), caseName);
