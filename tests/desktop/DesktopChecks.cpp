@@ -684,11 +684,17 @@ void DesktopChecks::checkWhichKeysReachTheProgram(const char* desktop) {
         names.push_back(tableKeys[i].xdotoolName != nullptr ? tableKeys[i].xdotoolName
                                                             : "F" + std::to_string(i + 1));
 
-    // A move that --sync would wait for in vain when the pointer is there already.
-    ASSERT_TRUE(xdotool({"mousemove", "0", "0"}));
+    // A move over the program (over the spreadsheet the watcher would hand
+    // it the focus) that --sync would wait for in vain when the pointer is
+    // there already.
+    const QPoint list = screenCentre(orangeWindow(), orange().StringGrid1);
+    ASSERT_TRUE(xdotool({"mousemove", std::to_string(list.x()), std::to_string(list.y())}));
     pumpFor(200ms);
     ASSERT_TRUE(click(orange().Edit3));
     ASSERT_TRUE(pumpUntil([] { return program->application().focusedControl() == &orange().Edit3; }, 3s));
+    // The keyboard goes where the desktop's input focus is: this window.
+    ASSERT_TRUE(pumpUntil([] { return orangeWindow().isActiveWindow(); }, 3s));
+    pumpFor(300ms);
     auto witness = std::make_unique<KeyWitness>();
     const auto reaches = [&](const std::string& name, const KeyChord& chord) {
         witness->clear();
