@@ -10,6 +10,10 @@ namespace lumitag::app {
 inline constexpr TextView ApplicationTitle = ProgramTitle;
 inline constexpr TextView HostBusyMessage = sheet::HostBusyMessage;
 inline constexpr TextView CloseSettingsMessage = U"設定を閉じてください";
+// The captions of the hint switch SpeedButton27 of both main windows: what a
+// click will do.
+inline constexpr TextView ShowHintsCaption = U"ヒント\r\n表示";
+inline constexpr TextView HideHintsCaption = U"ヒント\r\n消去";
 
 // An information box with OK; a box with the system's default caption, as
 // shown before any window exists; a confirmation with Yes and Cancel (true

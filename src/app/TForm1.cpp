@@ -63,10 +63,11 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
     wireConversion();
     layOutMarkerControls();
     loadTableFile();
+    wireShortcuts();
+    wireHints();
     onShow = [this] { FormShow(); };
     onCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
     Panel4.onClick = [this] { SwitchToOrangeMode(); };
-    N1.onClick = [this] { SwitchToOrangeMode(); };
 }
 
 TForm1::~TForm1() = default;

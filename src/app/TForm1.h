@@ -226,6 +226,8 @@ public:
     void loadSettingsCopy(const std::vector<Text>& lines) { settingsCopy_ = lines; }
 
     void SwitchToOrangeMode();
+    // SpeedButton27: the window's hints on or off, the work-mode group's with them.
+    void ToggleHints();
     // Closes the window on the program's behalf (closing the program).
     void closeByProgram();
 
@@ -381,6 +383,9 @@ private:
     // How the next conversion starts: 0 before the first, 1 new, 2 add.
     enum class NextConversion { First, New, Add };
     void wireConversion();
+    // Every keyboard shortcut of the window, its key releases and its hints (TForm1Shortcuts.cpp).
+    void wireShortcuts();
+    void wireHints();
     void runConversion();
     void applyStartState(bool newConversion);
     void finishConversion();

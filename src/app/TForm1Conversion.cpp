@@ -1,5 +1,5 @@
 // The blue window's conversions: new and add conversions started from the
-// buttons and F9, 追加取消, and the window and the marking list after each.
+// buttons, 追加取消, and the window and the marking list after each.
 #include "app/Messages.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
@@ -36,10 +36,6 @@ void TForm1::wireConversion() {
     Button2.onClick = [this] { runConversion(); };
     Button5.onClick = [this] { ConvertNew(); };
     Button6.onClick = [this] { ConvertAdd(); };
-    CTK2.onClick = [this] {
-        nextConversion_ = NextConversion::New;
-        Button2.click();
-    };
     SpeedButton6.onClick = [this] { UndoLastAdd(); };
     Button6.onMouseEnter = [this] { Button6MouseEnter(); };
 }

@@ -1,5 +1,5 @@
 // The blue window's part in the window coupling: what the coupling sees of
-// it, and F1.
+// it.
 #include "app/TForm1.h"
 #include "sheet/SheetBox.h"
 #include "sheet/SheetSynchroniser.h"
@@ -15,7 +15,6 @@ void TForm1::wireCoupling(sheet::WindowCoupling& coupling) {
         .fillCellBoxes = {}, // the blue window has no cell boxes
         .programActivated = [this] { synchroniser_->rememberWorkbookName(); },
     });
-    N3.onClick = [&coupling] { coupling.ToggleFocus(); };
 }
 
 } // namespace lumitag::app

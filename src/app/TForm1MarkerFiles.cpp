@@ -55,14 +55,6 @@ void TForm1::layOutMarkerControls() {
     Button3.onClick = [this] { MarkWithMarkerSoftware(); };
     Button9.hide();
     Button3.hide();
-    CTK1.onClick = [this] {
-        if (Button9.visible())
-            Button9.click();
-    };
-    N2.onClick = [this] {
-        if (Button3.visible())
-            Button3.click();
-    };
 
     Edit35.setHint(U"端子台の長さを入力（実測値）");
     Edit39.setHint(U"テストマーキングの記名板の長さを入力");

@@ -70,6 +70,8 @@ TForm2::TForm2(ui::Application& application, Services services, sheet::Spreadshe
     wireSheetLink();
     wireCoupling();
     wireDeviceSeals();
+    wireShortcuts();
+    wireHints();
     wireSharedEvents();
     createWindow();
 }
@@ -112,9 +114,6 @@ void TForm2::layOutControls() {
     Edit37.hide();
     Edit38.setBounds({328, 4, 35, 20});
     Edit38.hide();
-    for (ui::Control* always : {static_cast<ui::Control*>(&CheckBox37), static_cast<ui::Control*>(&Edit51),
-                                static_cast<ui::Control*>(&Edit37), static_cast<ui::Control*>(&Edit38)})
-        always->setShowHint(true);
     SpeedButton24.setBounds({368, 5, 15, 20});
     SpeedButton22.setBounds({386, 5, 15, 20});
     SpeedButton23.setBounds({404, 5, 15, 20});
@@ -255,7 +254,6 @@ void TForm2::layOutControls() {
     onClose = [this] { FormClose(); };
     Timer2.onTimer = [this] { Timer2Timer(); };
     Panel4.onClick = [this] { SwitchToBlueMode(); };
-    N20.onClick = [this] { SwitchToBlueMode(); };
     Button5.onClick = [this] { close(); };
     RadioButton16.onClick = [this] { RadioButtonBoxModeClick(marking::BoxMode::OneBox); };
     RadioButton17.onClick = [this] { RadioButtonBoxModeClick(marking::BoxMode::ThreeBox); };
@@ -338,10 +336,12 @@ void TForm2::createWindow() {
 
     // Texts with line breaks.
     SpeedButton1.setCaption(U"線番\r\nコピー");
-    SpeedButton27.setCaption(U"ヒント\r\n表示");
+    SpeedButton27.setCaption(Text(ShowHintsCaption));
     Label58.setCaption(U"マーキング\r\n　個 数 列");
     Label39.setCaption(U"マーカー本体の空きテーブルをパソコンからのデータ転送専用にします\r\n"
                        U"（「Table 0」 はテーブル設定がそのまま各テーブルに転送されます）");
+    Edit14.setHint(U"列を指定します（ここにA(1)からCV(100)まで入力できます\r\n"
+                   U"（エクセル側をクリック選択することもできます））");
 
     settings_.load();
     applySettings();

@@ -302,6 +302,8 @@ public:
     // Focuses 線番２ when 線番１ is fixed, else 線番１, with the whole text selected.
     void FocusEntryField();
     void SwitchToBlueMode();
+    // SpeedButton27: the window's hints on or off.
+    void ToggleHints();
     // Makes the program's active window the desktop's foreground window.
     void BringToFront();
     // The box-mode radio buttons' handler: lays out the list and the entry panel.
@@ -382,6 +384,9 @@ private:
     void wireCoupling();
     // The device seal workbook and the column/row settings window (TForm2DeviceSeals.cpp).
     void wireDeviceSeals();
+    // Every keyboard shortcut of the window, and its hints (TForm2Shortcuts.cpp).
+    void wireShortcuts();
+    void wireHints();
     // The events with duties of several parts, each wired once (TForm2Events.cpp).
     void wireSharedEvents();
     // How writing the settings store went (Closing.cpp).

@@ -36,7 +36,6 @@ void TForm2::wireCoupling() {
             },
     });
 
-    N27.onClick = [this] { coupling_->ToggleFocus(); };
     Timer6.onTimer = [this] { coupling_->FocusPauseTick(); };
     HookEventPump.onTimer = [this] { coupling_->pumpInputEvents(); };
 }

@@ -36,7 +36,6 @@ void TForm2::wireEntryPanel() {
          .forgetPendingDefinition = [this](std::size_t i) { presets_->forgetPendingDefinition(i); },
          .numberingEntered = [this] { numberingMarks_->setNumberingFlag(); }});
     entryPanel_.install();
-    N8.onClick = [this] { Button8.click(); };
 
     onKeyDown = [this](ui::KeyEvent& event) {
         // Ctrl anywhere but the list hands the list the focus, so that the

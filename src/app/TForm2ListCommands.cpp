@@ -88,8 +88,6 @@ void TForm2::wireListCommands() {
                     [this] { listCommands_.SendSelectAllKeys(); }});
 
     // Undo and the ways to it.
-    N25.onClick = [this] { undo_.N25Click(); };
-    N26.onClick = [this] { undo_.N26Click(); };
     Button9.onClick = [this] { undo_.Button9Click(); };
     for (ui::SpeedButton* cancel : {&SpeedButton33, &SpeedButton35, &SpeedButton37, &SpeedButton39}) {
         cancel->setEnabled(false);
@@ -101,23 +99,12 @@ void TForm2::wireListCommands() {
     N5.onClick = [this] { modeSwitch_.N5Click(); };
     N6.onClick = [this] { modeSwitch_.N6Click(); };
     N9.onClick = [this] { modeSwitch_.N9Click(); };
-    N28.onClick = [this] { listCommands_.N28Click(); };
-    Cut1.onClick = [this] { listCommands_.Cut1Click(); };
-    Copy1.onClick = [this] { listCommands_.Copy1Click(); };
-    Paste1.onClick = [this] { listCommands_.Paste1Click(); };
     Del1.onClick = [this] { listCommands_.Del1Click(); };
     Ins1.onClick = [this] { listCommands_.Ins1Click(); };
     gyak2.onClick = [this] { listCommands_.gyak2Click(); };
     N1.onClick = [this] { modeSwitch_.N1Click(); };
     N2.onClick = [this] { modeSwitch_.N2Click(); };
 
-    // The window menu's keys for the list.
-    N7.onClick = [this] { modeSwitch_.N7Click(); };
-    N17.onClick = [this] { modeSwitch_.N17Click(); };
-    N18.onClick = [this] { modeSwitch_.N18Click(); };
-    N14.onClick = [this] { modeSwitch_.N14Click(); };
-    N11.onClick = [this] { modeSwitch_.N11Click(); };
-    N10.onClick = [this] { Button17.click(); };
     Button16.onClick = [this] { listCommands_.Button16Click(); };
     Button16.setHint(U"グリッドの最後の文字列を１行削除します");
     Button17.onClick = [this] { listCommands_.Button17Click(); };

@@ -65,14 +65,6 @@ void TForm2::layOutMarkerControls() {
                     U"カット F10）");
     Button18.onClick = [this] { SaveMarkerData(); };
     Button4.onClick = [this] { MarkWithMarkerSoftware(); };
-    CTK1.onClick = [this] {
-        if (Button18.visible())
-            Button18.click();
-    };
-    N16.onClick = [this] {
-        if (Button4.visible())
-            Button4.click();
-    };
     CTK2.onClick = [this] { ImportMarkerData(); };
 
     layOutFeedCorrectionControls();

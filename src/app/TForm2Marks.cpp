@@ -1,5 +1,5 @@
 // The numbering and multi-line marks of the orange window: the mark buttons,
-// F5 and F6, the end value box and the clicks into the list in the mark modes.
+// the end value box and the clicks into the list in the mark modes.
 #include "app/TForm2.h"
 
 namespace lumitag::app {
@@ -16,8 +16,6 @@ void TForm2::wireMarks() {
         .SpeedButton22 = SpeedButton22,
         .SpeedButton23 = SpeedButton23,
         .SpeedButton24 = SpeedButton24,
-        .N12 = N12,
-        .N13 = N13,
     });
     numberingMarks_->install();
     listMarks_ = std::make_unique<entry::ListMarks>(entry::ListMarkControls{

@@ -118,13 +118,6 @@ void TForm2::wireSheetLink() {
         });
     Button21.onClick = [this] { Transfer(); };
     gyak1.onClick = [this] { transfer_->gyak1Click(); };
-    // F9: from anywhere in the window, the entry field first when the
-    // spreadsheet panel is not shown.
-    N15.onClick = [this] {
-        if (!Panel2.visible())
-            FocusEntryField();
-        Button21.click();
-    };
 }
 
 void TForm2::Transfer() {

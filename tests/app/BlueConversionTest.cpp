@@ -163,6 +163,20 @@ TEST_F(BlueRun, AnAddConversionAndItsUndoChangeExactlyTheAddedLines) {
     EXPECT_FALSE(blue().SpeedButton6.visible());
 }
 
+TEST_F(BlueRun, TheAddButtonsHintFollowsTheHintSwitch) {
+    startBlue();
+    convert(blue().Button2);
+    const auto pointedHint = [this] {
+        driver.hover(blue().Button3); // the pointer comes to the add button afresh
+        driver.hover(blue().Button6);
+        const std::optional<ui::HintState> hint = app.currentHint();
+        return hint ? hint->text : Text{};
+    };
+    EXPECT_EQ(pointedHint(), U"マーキングデータ合計4個変換済") << "shown with hints off";
+    driver.click(blue().SpeedButton27);
+    EXPECT_EQ(pointedHint(), U"前回変換したデータに追加変換します（１０００行まで変換できます）");
+}
+
 TEST_F(BlueRun, AStopLeavesTheListEmptyAfterANewConversionAndAHostFailureLeavesEverything) {
     startBlue();
     convert(blue().Button2);

@@ -8,12 +8,14 @@
 #include "platform/Encoding.h"
 #include "qt/FormWindow.h"
 #include "qt/FrontEnd.h"
+#include "qt/HintPresenter.h"
 #include "sheet/ColumnLetters.h"
 #include "sheet/WindowCoupling.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -149,6 +151,18 @@ std::chrono::microseconds cpuTimeUsed() {
     return time(usage.ru_utime) + time(usage.ru_stime);
 }
 
+// A picture of the whole screen in the checks' output folder. The program
+// keeps answering while the picture is taken.
+void screenshot(const std::string& name) {
+    const std::filesystem::path picture = outputFolder() / name;
+    std::filesystem::remove(picture);
+    ChildProcess shot({"import", "-window", "root", picture.string()},
+                      {.logFile = (outputFolder() / "import.log").string()});
+    ASSERT_TRUE(pumpUntil([&] { return !shot.running(); }, 20s));
+    ASSERT_TRUE(std::filesystem::exists(picture)) << "see import.log";
+    std::cout << "screenshot: " << picture.string() << '\n';
+}
+
 // --- The program beside Calc --------------------------------------------------
 
 class DesktopChecks : public testing::Test {
@@ -207,6 +221,9 @@ protected:
         if (!workbookShown())
             newWorkbook();
     }
+
+    // Which keys reach the program on this desktop (further down).
+    static void checkWhichKeysReachTheProgram(const char* desktop);
 
     static std::unique_ptr<DesktopProgram> program;
 };
@@ -393,15 +410,8 @@ TEST_F(DesktopWithOpenbox, ClickingACellInCalcFillsTheCellBoxesAtOnce) {
 TEST_F(DesktopWithOpenbox, ScreenshotShowsBothProgramsSideBySide) {
     ASSERT_NO_FATAL_FAILURE(ensureWorkbook());
     pumpFor(500ms);
-    const std::filesystem::path picture = outputFolder() / "desktop-side-by-side.png";
-    std::filesystem::remove(picture);
-    ChildProcess shot({"import", "-window", "root", picture.string()},
-                      {.logFile = (outputFolder() / "import.log").string()});
-    // The program keeps answering while the picture is taken.
-    ASSERT_TRUE(pumpUntil([&] { return !shot.running(); }, 20s));
-    ASSERT_TRUE(std::filesystem::exists(picture)) << "see import.log";
-    EXPECT_GT(std::filesystem::file_size(picture), 10000u);
-    std::cout << "screenshot: " << picture.string() << '\n';
+    ASSERT_NO_FATAL_FAILURE(screenshot("desktop-side-by-side.png"));
+    EXPECT_GT(std::filesystem::file_size(outputFolder() / "desktop-side-by-side.png"), 10000u);
 }
 
 TEST_F(DesktopWithOpenbox, F9TransfersATypedJobIntoTheCalcSheet) {
@@ -611,6 +621,167 @@ TEST_F(DesktopWithoutWindowManager, NewWorkbookNeitherFailsNorHangs) {
     // The program still answers: a click in an entry box reaches it.
     ASSERT_TRUE(click(orange().Edit3));
     EXPECT_TRUE(pumpUntil([] { return program->application().focusedControl() == &orange().Edit3; }, 3s));
+}
+
+// --- Keys and hints ------------------------------------------------------------
+
+// Records the keys that reach the program and keeps them from it, so that
+// pressing a command's key to see whether it arrives runs no command.
+class KeyWitness : public QObject {
+public:
+    KeyWitness() { QCoreApplication::instance()->installEventFilter(this); }
+    ~KeyWitness() override { QCoreApplication::instance()->removeEventFilter(this); }
+    KeyWitness(const KeyWitness&) = delete;
+    KeyWitness& operator=(const KeyWitness&) = delete;
+
+    bool saw(int key, Qt::KeyboardModifiers modifiers) const {
+        return std::any_of(seen_.begin(), seen_.end(),
+                           [&](const auto& k) { return k.first == key && k.second == modifiers; });
+    }
+    void clear() { seen_.clear(); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            seen_.emplace_back(key->key(), key->modifiers() &
+                                               (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+            return true;
+        }
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    std::vector<std::pair<int, Qt::KeyboardModifiers>> seen_;
+};
+
+struct KeyChord {
+    const char* xdotoolName;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+// Presses every key of the two windows' shortcut tables, and a few chords
+// desktops like to keep for themselves, into the orange window; prints which
+// reach the program and expects every key of the tables to.
+void DesktopChecks::checkWhichKeysReachTheProgram(const char* desktop) {
+    using Qt::AltModifier, Qt::ControlModifier, Qt::NoModifier, Qt::ShiftModifier;
+    std::vector<KeyChord> tableKeys;
+    for (int n = 1; n <= 12; ++n)
+        tableKeys.push_back({nullptr, Qt::Key_F1 + n - 1, NoModifier});
+    const KeyChord others[] = {
+        {"shift+F1", Qt::Key_F1, ShiftModifier}, {"Escape", Qt::Key_Escape, NoModifier},
+        {"ctrl+z", Qt::Key_Z, ControlModifier},  {"ctrl+shift+z", Qt::Key_Z, ControlModifier | ShiftModifier},
+        {"ctrl+a", Qt::Key_A, ControlModifier},  {"ctrl+x", Qt::Key_X, ControlModifier},
+        {"ctrl+c", Qt::Key_C, ControlModifier},  {"ctrl+v", Qt::Key_V, ControlModifier},
+        {"alt+a", Qt::Key_A, AltModifier},       {"alt+z", Qt::Key_Z, AltModifier},
+        {"alt+1", Qt::Key_1, AltModifier},       {"alt+3", Qt::Key_3, AltModifier},
+        {"alt+0", Qt::Key_0, AltModifier},
+    };
+    tableKeys.insert(tableKeys.end(), std::begin(others), std::end(others));
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < tableKeys.size(); ++i)
+        names.push_back(tableKeys[i].xdotoolName != nullptr ? tableKeys[i].xdotoolName
+                                                            : "F" + std::to_string(i + 1));
+
+    // A move over the program (over the spreadsheet the watcher would hand
+    // it the focus) that --sync would wait for in vain when the pointer is
+    // there already.
+    const QPoint list = screenCentre(orangeWindow(), orange().StringGrid1);
+    ASSERT_TRUE(xdotool({"mousemove", std::to_string(list.x()), std::to_string(list.y())}));
+    pumpFor(200ms);
+    ASSERT_TRUE(click(orange().Edit3));
+    ASSERT_TRUE(pumpUntil([] { return program->application().focusedControl() == &orange().Edit3; }, 3s));
+    // The keyboard goes where the desktop's input focus is: this window.
+    ASSERT_TRUE(pumpUntil([] { return orangeWindow().isActiveWindow(); }, 3s));
+    pumpFor(300ms);
+    auto witness = std::make_unique<KeyWitness>();
+    const auto reaches = [&](const std::string& name, const KeyChord& chord) {
+        witness->clear();
+        EXPECT_TRUE(pressKeys({name}));
+        // A box the key brought up may have ended the witness.
+        return pumpUntil([&] { return witness && witness->saw(chord.key, chord.modifiers); }, 1s);
+    };
+    std::cout << "keys on the desktop " << desktop << ":\n";
+    for (std::size_t i = 0; i < tableKeys.size(); ++i) {
+        const bool reached = reaches(names[i], tableKeys[i]);
+        std::cout << "  " << names[i] << (reached ? ": reaches the program" : ": does not reach the program")
+                  << '\n';
+        EXPECT_TRUE(reached) << names[i];
+    }
+
+    // Alt+F1 and Alt+F4 are not the program's keys. A window manager that
+    // takes Alt+F4 asks the window to close instead: the close question is
+    // answered with Esc (キャンセル), as a person would.
+    const bool altF1 = reaches("alt+F1", {nullptr, Qt::Key_F1, AltModifier});
+    std::cout << "  alt+F1" << (altF1 ? ": reaches the program" : ": taken by the desktop") << '\n';
+    bool closeAsked = false;
+    ModalScript script;
+    script.then([&](QWidget* modal) {
+        closeAsked = true;
+        witness.reset(); // the Esc must reach the box
+        answerWithKeys({"Escape"})(modal);
+    });
+    const bool altF4 = reaches("alt+F4", {nullptr, Qt::Key_F4, AltModifier});
+    pumpFor(1s);
+    std::cout << "  alt+F4"
+              << (altF4        ? ": reaches the program"
+                  : closeAsked ? ": taken by the window manager, which asks the window to close"
+                               : ": taken by the desktop")
+              << '\n';
+    if (closeAsked) {
+        EXPECT_TRUE(pumpUntil([&] { return QApplication::activeModalWidget() == nullptr; }, 10s));
+    }
+    witness.reset();
+    EXPECT_TRUE(orangeWindow().isVisible()) << "the program still runs";
+}
+
+TEST_F(DesktopWithOpenbox, HintsShowOnlyWhenSwitchedOnExceptTheTextHints) {
+    app::TForm2& w = orange();
+    qtfront::HintPresenter& hints = program->frontEnd().hints();
+    const auto pointAt = [](const ui::Control& control) {
+        const QPoint at = screenCentre(orangeWindow(), control);
+        return xdotool({"mousemove", "--sync", std::to_string(at.x()), std::to_string(at.y())});
+    };
+    ASSERT_FALSE(w.showHintInEffect());
+    ASSERT_TRUE(pointAt(w.Button8));
+    pumpFor(800ms);
+    EXPECT_EQ(hints.shownFor(), nullptr) << "hints are off";
+    ASSERT_NO_FATAL_FAILURE(screenshot("desktop-hint-off.png"));
+
+    ASSERT_TRUE(click(w.SpeedButton27));
+    ASSERT_TRUE(pumpUntil([&] { return w.showHintInEffect(); }, 3s));
+    ASSERT_TRUE(pointAt(w.Button8));
+    EXPECT_TRUE(pumpUntil([&] { return hints.shownFor() == &w.Button8; }, 2s)) << "shown at once";
+    pumpFor(300ms);
+    ASSERT_NO_FATAL_FAILURE(screenshot("desktop-hint-on.png"));
+    ASSERT_TRUE(click(w.SpeedButton27));
+    ASSERT_TRUE(pumpUntil([&] { return !w.showHintInEffect(); }, 3s));
+
+    // 線番１ shows its whole text in its own colour, hints off or on.
+    w.Edit3.setText(U"CONTROL-PANEL-A-WIRE-0123456789");
+    ASSERT_TRUE(pointAt(w.Button8));
+    pumpFor(300ms);
+    ASSERT_TRUE(pointAt(w.Edit3));
+    EXPECT_TRUE(pumpUntil([&] { return hints.shownFor() == &w.Edit3; }, 2s));
+    pumpFor(300ms);
+    ASSERT_NO_FATAL_FAILURE(screenshot("desktop-hint-text.png"));
+    w.Edit3.setText({});
+    ASSERT_TRUE(pointAt(w.Button8));
+}
+
+TEST_F(DesktopWithOpenbox, WhichKeysReachTheProgram) {
+    checkWhichKeysReachTheProgram("with openbox");
+}
+
+TEST_F(DesktopWithoutWindowManager, WhichKeysReachTheProgram) {
+    checkWhichKeysReachTheProgram("without a window manager");
 }
 
 } // namespace

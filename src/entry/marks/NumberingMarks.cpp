@@ -65,8 +65,6 @@ void NumberingMarks::install() {
     c_.SpeedButton23.setHint(U"カッコを閉じないと終値は入力できません(ショートカット F6)");
     c_.SpeedButton24.onClick = [this] { SpeedButton24Click(); };
     c_.SpeedButton24.setHint(U"ワークの中で改行させる記号入力（CTK仕様ショートカット F5）");
-    c_.N12.onClick = [this] { N12Click(); };
-    c_.N13.onClick = [this] { N13Click(); };
 
     installWireBox(c_.Edit3);
     installWireBox(c_.Edit6);

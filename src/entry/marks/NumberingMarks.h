@@ -8,7 +8,6 @@
 namespace lumitag::ui {
 class Edit;
 class Form;
-class MenuItem;
 class SpeedButton;
 struct KeyEvent;
 } // namespace lumitag::ui
@@ -30,8 +29,6 @@ struct NumberingMarkControls {
     ui::SpeedButton& SpeedButton22; // 【
     ui::SpeedButton& SpeedButton23; // 】
     ui::SpeedButton& SpeedButton24; // |
-    ui::MenuItem& N12;              // F5
-    ui::MenuItem& N13;              // F6
 };
 
 // The numbering brackets 【】 and the multi-line mark | in the fixed texts
@@ -45,8 +42,8 @@ public:
     NumberingMarks(const NumberingMarks&) = delete;
     NumberingMarks& operator=(const NumberingMarks&) = delete;
 
-    // Installs the handlers that are the marks' alone: the mark buttons, F5
-    // and F6, typing and hints in 線番１ and 線番２, typing and Enter in Edit16.
+    // Installs the handlers that are the marks' alone: the mark buttons,
+    // typing and hints in 線番１ and 線番２, typing and Enter in Edit16.
     // The wire boxes' enter, key-down and exit handlers and Edit16's exit are
     // shared with the entry panel; the window wires them with the duties below.
     void install();
@@ -67,8 +64,9 @@ public:
     void SpeedButton22Click(); // 【
     void SpeedButton23Click(); // 】
     void SpeedButton24Click(); // |
-    void N12Click();           // F5
-    void N13Click();           // F6
+    // F5 and F6 (the window wires its shortcuts).
+    void N12Click();
+    void N13Click();
 
     bool numberingFlag() const { return numberingFlag_; }
     void setNumberingFlag() { numberingFlag_ = true; }

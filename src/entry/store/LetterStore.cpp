@@ -1,6 +1,7 @@
 #include "entry/store/LetterStore.h"
 
 #include "entry/panel/SequenceModeView.h"
+#include "entry/panel/TextHint.h"
 #include "platform/ProgramTitle.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
@@ -41,10 +42,7 @@ void LetterStore::install() {
             c_.letterButtons[i]->click();
         };
         ignoreAltAndEnter(box);
-        box.onMouseEnter = [&box] {
-            box.setHint(box.text());
-            box.setShowHint(!box.text().empty());
-        };
+        TextHint::install(box);
         box.setColor(BoxColor);
         ui::SpeedButton& clear = *c_.clearButtons[i];
         clear.setCaption(U"Clr");
