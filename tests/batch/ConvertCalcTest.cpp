@@ -63,9 +63,10 @@ protected:
     int run(std::vector<std::string> arguments) {
         err.str({});
         ConvertEnvironment environment{files, out, err, Say(Language::English), nullptr, {}};
-        environment.office = [](const ConvertRequest& request) -> std::unique_ptr<WorkbookOpener> {
+        environment.office = [this](const ConvertRequest& request) -> std::unique_ptr<WorkbookOpener> {
             OfficeWorkbookOpener::Options options;
             options.officeProgram = request.officeProgram.value_or(std::string());
+            options.profileTemplate = profileTemplate;
             return std::make_unique<OfficeWorkbookOpener>(options);
         };
         return convertMain(arguments, environment);
@@ -89,6 +90,7 @@ protected:
 
     static std::string folder;
     static std::shared_ptr<platform::Worksheet> workbookSheet;
+    std::filesystem::path profileTemplate;
     platform::LocalFileSystem files;
     std::ostringstream out;
     std::ostringstream err;
@@ -114,6 +116,23 @@ TEST_F(ConvertCalcTest, XlsxAndOdsGiveTheWindowsLines) {
         ASSERT_EQ(run(arguments), kExitWritten) << name << ": " << err.str();
         EXPECT_EQ(read(output), expected) << name;
     }
+}
+
+TEST_F(ConvertCalcTest, APreparedOfficeProfileGivesTheSameFile) {
+    // The first run sets up its profile and leaves it as the template; the
+    // second runs on a copy and ends its office at once.
+    profileTemplate = folder + "/profile-template";
+    const std::vector<std::string> options = {"--columns", "A", "--count", "B", "--rows", "5-7"};
+    std::vector<std::string> outputs;
+    for (const char* name : {"/fresh.ctk", "/prepared.ctk"}) {
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {folder + "/配線表.xlsx", "-o", folder + name});
+        ASSERT_EQ(run(arguments), kExitWritten) << name << ": " << err.str();
+        EXPECT_TRUE(std::filesystem::exists(profileTemplate / "user" / "registrymodifications.xcu")) << name;
+        outputs.push_back(read(folder + name));
+    }
+    EXPECT_EQ(outputs[1], outputs[0]);
+    EXPECT_EQ(outputs[0], windowSaves(options));
 }
 
 TEST_F(ConvertCalcTest, JapaneseTextAndHiddenRowsThroughTheDryRun) {

@@ -57,7 +57,10 @@ std::optional<OfficeProcess> OfficeProcess::start(const OfficeStart& how) {
     argv.push_back(nullptr);
     // Without a UTF-8 locale the office cannot read or write a Japanese file
     // name (nor use a profile folder under such a name): it gets one.
-    const ChildEnvironment environment = ChildEnvironment::current();
+    ChildEnvironment environment = ChildEnvironment::current();
+    if (!how.temporaryFolder.empty()) {
+        environment.set("TMPDIR", how.temporaryFolder);
+    }
 
     if (how.endWithStarter) {
         const pid_t parent = getpid();

@@ -15,6 +15,8 @@ struct OfficeStart {
     // The office is killed when the thread that started it ends (tests: no
     // office outlives a crashed or timed-out test program).
     bool endWithStarter = false;
+    // The office's TMPDIR; empty: the one this program has.
+    std::string temporaryFolder;
 };
 
 // A soffice.bin process this program started. The process is not tied to this
