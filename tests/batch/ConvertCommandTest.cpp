@@ -3,6 +3,7 @@
 // refusal says why, exits non-zero and leaves no output file.
 #include "batch/ConvertCommand.h"
 
+#include "batch/BatchTestFiles.h"
 #include "batch/ConvertArguments.h"
 #include "batch/FakeWorkbookOpener.h"
 #include "conversion/BlueMarkerFile.h"
@@ -16,35 +17,17 @@
 #include "platform/fake/FakeProgramDirectory.h"
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
 
-#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sstream>
 
 namespace lumitag::batch {
 namespace {
 
+using test::csvOf;
+using test::Rows;
+using test::testTableFile;
 using ::testing::HasSubstr;
-using Rows = std::vector<std::vector<Text>>;
-
-std::string testTableFile() {
-    std::ifstream in(LUMITAG_TABLE_TEST_DATA, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string csvOf(const Rows& rows) {
-    std::string csv;
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string field = platform::toUtf8(row[c]);
-            csv += (c > 0 ? "," : "") +
-                   (field.find_first_of(",\"\r\n") != std::string::npos ? "\"" + field + "\"" : field);
-        }
-        csv += "\r\n";
-    }
-    return csv;
-}
 
 using FakeOpener = test::FakeWorkbookOpener;
 

@@ -4,41 +4,24 @@
 // CSV file and from the workbook, and the three files are the same bytes.
 #include "app/ProgramFiles.h"
 #include "app/ProgramFixture.h"
+#include "batch/BatchTestFiles.h"
 #include "batch/ConvertCommand.h"
 #include "batch/FakeWorkbookOpener.h"
 #include "conversion/ConversionSettingsFile.h"
 
-#include <fstream>
 #include <functional>
 #include <gmock/gmock.h>
-#include <iterator>
 #include <sstream>
 
 namespace lumitag::batch {
 namespace {
 
+using test::csvOf;
+using test::Rows;
+using test::testTableFile;
 using ::testing::HasSubstr;
-using Rows = std::vector<std::vector<Text>>;
 
 const std::filesystem::path Conversion = "/opt/lumitag/lumitagr.cnv";
-
-std::string testTableFile() {
-    std::ifstream in(LUMITAG_TABLE_TEST_DATA, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string csvOf(const Rows& rows) {
-    std::string csv;
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string field = platform::toUtf8(row[c]);
-            csv += (c > 0 ? "," : "") +
-                   (field.find_first_of(",\"\r\n") != std::string::npos ? "\"" + field + "\"" : field);
-        }
-        csv += "\r\n";
-    }
-    return csv;
-}
 
 const Rows wireList = {
     {U"No", U"線番", U"個数", U"連番", U"行先"},  {U"1", U"R-101", U"2", U"", U"TB1-1"},
