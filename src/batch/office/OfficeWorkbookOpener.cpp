@@ -2,6 +2,7 @@
 
 #include "platform/Encoding.h"
 #include "platform/spreadsheet/calc/CalcHost.h"
+#include "platform/spreadsheet/calc/OfficeProcess.h"
 
 #include <cerrno>
 #include <csignal>
@@ -179,12 +180,7 @@ void OfficeWorkbookOpener::endOffice() {
             ::kill(*pid, SIGKILL);
             int status = 0;
             (void)waitpid(*pid, &status, 0);
-            // The pipe it accepted us on is ours alone (named after this process).
-            const std::filesystem::path pipe = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName();
-            std::error_code ignored;
-            if (std::filesystem::is_socket(pipe, ignored)) {
-                std::filesystem::remove(pipe, ignored);
-            }
+            platform::calc::removePipesOfKilledOffice(folder_ + "/profile", pipeName());
         }
         host_.reset();
         workbook_.reset();

@@ -42,6 +42,12 @@ private:
     std::optional<int> exitCode_;
 };
 
+// Removes the pipe sockets an office on this profile and accept pipe leaves
+// in /tmp when it is killed instead of quitting: the one it accepts the
+// program on and the one that keeps it a single instance per profile. Only
+// for an office that is gone, and a profile that was this program's alone.
+void removePipesOfKilledOffice(const std::string& profileFolder, const std::string& pipeName);
+
 // Writes settings into a profile folder that does not exist yet so that the
 // office skips its first-start work (tip of the day, what's-new bar, recovery).
 void seedProfile(const std::string& profileFolder);
