@@ -1,9 +1,11 @@
 // The blue window's conversions: new and add conversions started from the
 // buttons, 追加取消, and the window and the marking list after each.
 #include "app/Messages.h"
+#include "app/ProgramFiles.h"
 #include "app/TForm1.h"
 #include "app/TForm2.h"
 #include "conversion/ConversionMessages.h"
+#include "conversion/ConversionSettingsFile.h"
 #include "conversion/ResultList.h"
 #include "conversion/RunConversion.h"
 #include "ui/Application.h"
@@ -24,6 +26,25 @@ constexpr TextView ConvertAddHint =
     U"前回変換したデータに追加変換します（１０００行（全角文字が含まれる場合は１００行）まで変換できます）";
 constexpr TextView ConvertAddHintWhileHintsOn =
     U"前回変換したデータに追加変換します（１０００行まで変換できます）";
+
+// Keeps the settings of a finished conversion in the program folder, so that
+// `lumitag convert --settings` can repeat it. The file is an aid for scripts:
+// when it cannot be written the window goes on as if it had been, without a box.
+void keepConversionSettings(Services& services, const std::shared_ptr<platform::Worksheet>& worksheet,
+                            const conversion::ConversionSettings& settings) {
+    conversion::SavedConversion saved{settings, {}};
+    saved.settings.headerWorkMode.clear();
+    if (worksheet) {
+        try {
+            saved.sheet = worksheet->name();
+        } catch (const platform::SpreadsheetError&) {
+            // The office went away after the conversion: the file names no sheet.
+        }
+    }
+    (void)services.files.writeFileAtomically(
+        programFile(services.programDirectory, ConversionSettingsFileName),
+        conversion::writeConversionSettingsFile(saved));
+}
 
 } // namespace
 
@@ -81,8 +102,10 @@ void TForm1::runConversion() {
         Button6.show();
     else if (result.outcome == ConversionOutcome::LimitReached)
         Button6.hide();
-    if (conversion::finishes(result.outcome))
+    if (conversion::finishes(result.outcome)) {
+        keepConversionSettings(services_, link_.worksheet(), settings);
         finishConversion();
+    }
 }
 
 void TForm1::applyStartState(bool newConversion) {

@@ -1,11 +1,14 @@
 #include "batch/ConvertArguments.h"
 
+#include "app/ProgramFiles.h"
 #include "conversion/BoxNumbers.h"
 #include "conversion/ColumnAddress.h"
 #include "platform/Encoding.h"
+#include "platform/Paths.h"
 #include "platform/spreadsheet/CellAddress.h"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 #include <optional>
@@ -50,6 +53,12 @@ std::optional<WorkMode> workModeOf(const std::string& value) {
     return found != names.end() ? std::optional(found->second) : std::nullopt;
 }
 
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
 bool allDigits(TextView text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isAsciiDigit);
 }
@@ -68,7 +77,7 @@ struct SettingOptions {
 
 class Parser {
 public:
-    explicit Parser(const Say& say) : say_(say) {}
+    Parser(const Say& say, const ConversionSettingsReader& read) : say_(say), read_(read) {}
 
     ConvertArguments parse(const std::vector<std::string>& arguments);
 
@@ -79,16 +88,19 @@ private:
     void setColumns(const std::string& name, const std::string& value,
                     std::array<std::optional<Text>, 4>& into);
     void setRows(const std::string& value);
-    ConversionSetting build(int index, WorkMode mode);
+    ConversionSetting build(int index, WorkMode mode, const ConversionSetting* base);
     void checkColumn(const Text& text, ColumnBox box, const std::string& what) const;
     std::string settingName(int index) const;
 
     const Say& say_;
+    const ConversionSettingsReader& read_;
     ConvertRequest request_;
     std::array<SettingOptions, 3> settings_;
     int setting_ = 0;
     std::optional<WorkMode> mode_;
     bool eplan_ = false;
+    // --eplan, or EPLAN in the settings file.
+    bool eplanOn_ = false;
     std::array<std::optional<Text>, 4> targetColumns_;
     std::optional<Text> headRemark_;
     bool help_ = false;
@@ -205,7 +217,15 @@ void Parser::option(const std::string& name, const std::function<std::string()>&
     } else if (name == "head-remark") {
         setOnce(headRemark_, name, value());
     } else if (name == "settings") {
-        request_.settingsFile = std::filesystem::path(value());
+        const std::filesystem::path file(value());
+        if (lower(file.extension().string()) == ".cnv") {
+            request_.settingsFile.reset();
+            request_.conversionSettingsFile = file;
+        } else {
+            request_.settingsFile = file;
+            request_.conversionSettingsFile =
+                file.parent_path() / platform::pathFromText(app::ConversionSettingsFileName);
+        }
     } else if (name == "table") {
         request_.tableFile = std::filesystem::path(value());
     } else if (name == "table-name") {
@@ -244,16 +264,19 @@ void Parser::checkColumn(const Text& text, ColumnBox box, const std::string& wha
     }
 }
 
-ConversionSetting Parser::build(int index, WorkMode mode) {
+// One setting from its options, on top of the settings file's setting where
+// there is one (`base`): then only what is given is checked here, and what the
+// file brings is left to the conversion's own rules, as the window leaves it.
+ConversionSetting Parser::build(int index, WorkMode mode, const ConversionSetting* base) {
     const SettingOptions& o = settings_[static_cast<std::size_t>(index)];
     const std::string name = settingName(index);
     const auto optionName = [&](const std::string& option) { return name + " --" + option; };
-    ConversionSetting setting;
+    ConversionSetting setting = base != nullptr ? *base : ConversionSetting{};
     setting.workMode = mode;
 
     const bool oneLine = mode == WorkMode::ColumnsOnOneLine;
     const bool severalColumns = mode == WorkMode::ColumnsInTurn || oneLine;
-    if (!o.columns[0]) {
+    if (!o.columns[0] && base == nullptr) {
         fail(say_(name + " の列一番目 (--column1 か --columns) がありません",
                   name + ": the first column (--column1 or --columns) is missing"));
     }
@@ -267,8 +290,14 @@ ConversionSetting Parser::build(int index, WorkMode mode) {
         }
         checkColumn(*o.columns[c], ColumnBox::Column, optionName("column" + std::to_string(c + 1)));
         setting.columns[c] = *o.columns[c];
+        // A column given is a column, whatever remark the file's box held.
+        if (c == 2) {
+            setting.column3IsRemark = false;
+        } else if (c == 3) {
+            setting.column4IsRemark = false;
+        }
     }
-    if (mode == WorkMode::ColumnsInTurn && !o.columns[1]) {
+    if (mode == WorkMode::ColumnsInTurn && !o.columns[1] && base == nullptr) {
         fail(say_(name + ": 複数列を連続 には列二番目 (--column2) が要ります",
                   name + ": the work mode columns needs a second column (--column2)"));
     }
@@ -277,7 +306,7 @@ ConversionSetting Parser::build(int index, WorkMode mode) {
             continue;
         }
         const std::string option = r == 0 ? "remark3" : "remark4";
-        if (!oneLine || eplan_) {
+        if (!oneLine || eplanOn_) {
             fail(say_(name + ": --" + option + " は 複数列を一行 (EPLAN 以外) だけで使えます",
                       name + ": --" + option + " is used only in the work mode one-line, without EPLAN"));
         }
@@ -295,11 +324,15 @@ ConversionSetting Parser::build(int index, WorkMode mode) {
     }
 
     // Rows: digits, not beginning with 0, the end not before the start.
-    if (!o.startRow || !o.endRow) {
+    if ((!o.startRow || !o.endRow) && base == nullptr) {
         fail(say_(name + " の行 (--rows 始め-終わり) がありません",
                   name + ": the rows (--rows FIRST-LAST) are missing"));
     }
-    for (const Text* row : {&*o.startRow, &*o.endRow}) {
+    for (const std::optional<Text>* given : {&o.startRow, &o.endRow}) {
+        if (!*given) {
+            continue;
+        }
+        const Text* row = &**given;
         if (!allDigits(*row) || row->front() == U'0' || *conversion::boxInteger(*row) > platform::kMaxRow) {
             fail(say_(name + ": 行は 1 から " + std::to_string(platform::kMaxRow) +
                           " までの数字です: " + utf8(*row),
@@ -307,24 +340,31 @@ ConversionSetting Parser::build(int index, WorkMode mode) {
                           utf8(*row)));
         }
     }
-    if (*conversion::boxInteger(*o.endRow) < *conversion::boxInteger(*o.startRow)) {
+    setting.startRow = o.startRow.value_or(setting.startRow);
+    setting.endRow = o.endRow.value_or(setting.endRow);
+    const std::optional<int> firstRow = conversion::boxInteger(setting.startRow);
+    const std::optional<int> lastRow = conversion::boxInteger(setting.endRow);
+    if ((o.startRow || o.endRow) && firstRow && lastRow && *lastRow < *firstRow) {
         fail(say_(name + ": 行終わりが行始めより前です", name + ": the last row lies before the first"));
     }
-    setting.startRow = *o.startRow;
-    setting.endRow = *o.endRow;
 
     // The count, or the count column in 線番・記銘板等; EPLAN counts 1.
-    if (eplan_ && index == 0) {
+    if (eplanOn_ && index == 0) {
         if (o.count) {
             fail(say_("EPLAN の個数は 1 に決まっています (--count は使えません)",
                       "EPLAN always counts 1 (--count is not used)"));
         }
-        setting.count = U"1";
+        if (base == nullptr) {
+            setting.count = U"1";
+        }
     } else if (!o.count) {
-        fail(say_(name + (mode == WorkMode::WireNumbers ? " の個数列 (--count) がありません"
-                                                        : " の個数 (--count) がありません"),
-                  name + (mode == WorkMode::WireNumbers ? ": the count column (--count) is missing"
-                                                        : ": the count (--count) is missing")));
+        // Without the option the file's count stays; without a file it is missing.
+        if (base == nullptr) {
+            fail(say_(name + (mode == WorkMode::WireNumbers ? " の個数列 (--count) がありません"
+                                                            : " の個数 (--count) がありません"),
+                      name + (mode == WorkMode::WireNumbers ? ": the count column (--count) is missing"
+                                                            : ": the count (--count) is missing")));
+        }
     } else if (mode == WorkMode::WireNumbers) {
         checkColumn(*o.count, ColumnBox::CountColumn, optionName("count"));
         setting.count = *o.count;
@@ -367,17 +407,22 @@ ConversionSetting Parser::build(int index, WorkMode mode) {
     };
     const std::optional<conversion::Replacement> first = pair(o.target1, o.with1, o.occurrence1, "");
     const std::optional<conversion::Replacement> second = pair(o.target2, o.with2, o.occurrence2, "2");
-    if (second && !first) {
+    const bool fileReplaces = base != nullptr && base->replaces;
+    if (second && !first && !fileReplaces) {
         fail(
             say_(name + ": --replace2 は --replace と一緒に使います", name + ": --replace2 needs --replace"));
     }
-    if (first && eplan_) {
+    if ((first || second) && eplanOn_) {
         fail(say_("EPLAN では置換できません", "EPLAN does not replace text"));
     }
+    // --replace gives the whole replacement, both pairs; --replace2 alone
+    // changes the second pair of the file's replacement.
     if (first) {
         setting.replaces = true;
         setting.first = *first;
         setting.second = second.value_or(conversion::Replacement{});
+    } else if (second) {
+        setting.second = *second;
     }
     return setting;
 }
@@ -435,10 +480,36 @@ ConvertArguments Parser::parse(const std::vector<std::string>& arguments) {
         }
         request_.input = inputs.front();
 
-        const WorkMode mode = mode_.value_or(WorkMode::WireNumbers);
+        // The window's conversion settings file, the start the options change.
+        std::optional<conversion::SavedConversion> saved;
+        if (request_.conversionSettingsFile && read_) {
+            SettingsFromFile read = read_(*request_.conversionSettingsFile, !request_.settingsFile);
+            if (!read.refusal.empty()) {
+                result.kind = ConvertArguments::Kind::Refused;
+                result.error = std::move(read.refusal);
+                return result;
+            }
+            saved = std::move(read.saved);
+        }
+        const conversion::ConversionSettings* base = saved ? &saved->settings : nullptr;
+        const auto baseOf = [&](int index) {
+            return base != nullptr ? &base->settings[static_cast<std::size_t>(index)] : nullptr;
+        };
+        // --mode is the work mode of every setting; the file keeps each its own.
+        const auto modeOf = [&](int index) {
+            return mode_ ? *mode_ : base != nullptr ? baseOf(index)->workMode : WorkMode::WireNumbers;
+        };
+        if (saved && !request_.sheet && !saved->sheet.empty()) {
+            request_.sheetOfSettingsFile = saved->sheet;
+        }
+
         conversion::ConversionSettings& settings = request_.settings;
-        if (eplan_) {
-            if (mode != WorkMode::ColumnsOnOneLine) {
+        if (base != nullptr) {
+            settings = *base;
+        }
+        eplanOn_ = eplan_ || settings.eplan;
+        if (eplanOn_) {
+            if (modeOf(0) != WorkMode::ColumnsOnOneLine) {
                 fail(say_("EPLAN は 複数列を一行 (--mode one-line) で使います",
                           "EPLAN needs the work mode one-line (--mode one-line)"));
             }
@@ -446,34 +517,44 @@ ConvertArguments Parser::parse(const std::vector<std::string>& arguments) {
                 fail(say_("EPLAN では設定２・設定３は使えません (ターゲットは --target-columns)",
                           "EPLAN uses no setting 2 or 3 (the targets are --target-columns)"));
             }
-            if (!targetColumns_[0]) {
+            if (!targetColumns_[0] && !settings.eplan) {
                 fail(say_("EPLAN のターゲット列 (--target-columns) がありません",
                           "EPLAN needs the target columns (--target-columns)"));
             }
-            for (std::size_t c = 0; c < 4; ++c) {
-                if (targetColumns_[c]) {
-                    checkColumn(*targetColumns_[c], ColumnBox::Column, "--target-columns");
-                    settings.settings[1].columns[c] = *targetColumns_[c];
+            if (targetColumns_[0]) {
+                for (std::size_t c = 0; c < 4; ++c) {
+                    Text& target = settings.settings[1].columns[c];
+                    target = targetColumns_[c].value_or(Text());
+                    if (targetColumns_[c]) {
+                        checkColumn(target, ColumnBox::Column, "--target-columns");
+                    }
                 }
             }
-            settings.settings[1].workMode = mode;
+            if (base == nullptr || mode_) {
+                settings.settings[1].workMode = modeOf(0);
+            }
             settings.eplan = true;
-            settings.headRemark = headRemark_.value_or(Text());
+            settings.headRemark = headRemark_.value_or(settings.headRemark);
         } else if (targetColumns_[0] || headRemark_) {
             fail(say_("--target-columns と --head-remark は --eplan と一緒に使います",
                       "--target-columns and --head-remark go with --eplan"));
         }
-        if (settings_[2].given && !settings_[1].given) {
+        const bool useSetting2 = settings_[1].given || (base != nullptr && base->useSetting2);
+        if (settings_[2].given && !useSetting2) {
             fail(say_("設定３は設定２と一緒に使います", "setting 3 needs setting 2"));
         }
-        settings.settings[0] = build(0, mode);
-        for (int index = 1; index < 3; ++index) {
-            if (settings_[static_cast<std::size_t>(index)].given) {
-                settings.settings[static_cast<std::size_t>(index)] = build(index, mode);
+        for (int index = 0; index < 3; ++index) {
+            conversion::ConversionSetting& setting = settings.settings[static_cast<std::size_t>(index)];
+            if (index == 0 || settings_[static_cast<std::size_t>(index)].given) {
+                setting = build(index, modeOf(index), baseOf(index));
+            } else if (index == 1 && eplanOn_) {
+                // Setting 2 holds the EPLAN target columns, set above.
+            } else if (base != nullptr) {
+                setting.workMode = modeOf(index);
             }
         }
-        settings.useSetting2 = settings_[1].given;
-        settings.useSetting3 = settings_[2].given;
+        settings.useSetting2 = useSetting2;
+        settings.useSetting3 = useSetting2 && (settings_[2].given || (base != nullptr && base->useSetting3));
 
         if (request_.feedCorrection && (request_.terminalBlockLength || request_.testPlateLength)) {
             fail(say_("--feed-correction と長さの指定は同時に使えません",
@@ -502,8 +583,9 @@ ConvertArguments Parser::parse(const std::vector<std::string>& arguments) {
 
 } // namespace
 
-ConvertArguments parseConvertArguments(const std::vector<std::string>& arguments, const Say& say) {
-    return Parser(say).parse(arguments);
+ConvertArguments parseConvertArguments(const std::vector<std::string>& arguments, const Say& say,
+                                       const ConversionSettingsReader& readConversionSettings) {
+    return Parser(say, readConversionSettings).parse(arguments);
 }
 
 } // namespace lumitag::batch

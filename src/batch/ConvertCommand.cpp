@@ -146,18 +146,24 @@ bool Command::prepareHeader() {
         }
         settingsLines = platform::decodeTextFile(bytes).lines;
         folder = request_.settingsFile->parent_path();
-    } else if (env_.programDirectory != nullptr) {
-        if (const platform::Result<std::filesystem::path> directory = env_.programDirectory->directory()) {
-            folder = directory.value();
-            // The program folder's settings are optional: a missing file holds nothing.
-            const std::filesystem::path settings = folder / platform::pathFromText(app::SettingsFileName);
-            if (env_.files.fileExists(settings)) {
-                std::string bytes;
-                if (!readFile(settings, say_("設定ファイル", "settings file"), bytes)) {
-                    return false;
-                }
-                settingsLines = platform::decodeTextFile(bytes).lines;
+    } else {
+        // A conversion settings file stands for the folder it lies in.
+        if (request_.conversionSettingsFile) {
+            folder = request_.conversionSettingsFile->parent_path();
+        } else if (env_.programDirectory != nullptr) {
+            if (const platform::Result<std::filesystem::path> directory =
+                    env_.programDirectory->directory()) {
+                folder = directory.value();
             }
+        }
+        // The folder's settings are optional: a missing file holds nothing.
+        const std::filesystem::path settings = folder / platform::pathFromText(app::SettingsFileName);
+        if ((!folder.empty() || request_.conversionSettingsFile) && env_.files.fileExists(settings)) {
+            std::string bytes;
+            if (!readFile(settings, say_("設定ファイル", "settings file"), bytes)) {
+                return false;
+            }
+            settingsLines = platform::decodeTextFile(bytes).lines;
         }
     }
     const Text destination = settingsLines.size() > static_cast<std::size_t>(app::settingsLine::Destination)
@@ -167,7 +173,7 @@ bool Command::prepareHeader() {
     std::filesystem::path tablePath;
     if (request_.tableFile) {
         tablePath = *request_.tableFile;
-    } else if (!folder.empty() || request_.settingsFile) {
+    } else if (!folder.empty() || request_.settingsFile || request_.conversionSettingsFile) {
         const std::filesystem::path beside = folder / std::string(markerfile::tableFileName);
         if (env_.files.fileExists(beside)) {
             tablePath = beside;
@@ -291,14 +297,19 @@ bool Command::openSheet() {
             return false;
         }
         opener_ = env_.office(request_);
-        WorkbookOpener::Opened opened = opener_->open(request_.input, request_.sheet);
+        const std::optional<Text> sheet = request_.sheet ? request_.sheet : request_.sheetOfSettingsFile;
+        WorkbookOpener::Opened opened = opener_->open(request_.input, sheet);
         switch (opened.kind) {
         case WorkbookOpener::Opened::Kind::Sheet:
             sheet_ = std::move(opened.sheet);
             return true;
         case WorkbookOpener::Opened::Kind::NoSuchSheet:
-            refusal_ = say_("シートがありません: " + utf8(request_.sheet.value_or(Text())),
-                            "no such sheet: " + utf8(request_.sheet.value_or(Text())));
+            refusal_ = say_("シートがありません: " + utf8(sheet.value_or(Text())),
+                            "no such sheet: " + utf8(sheet.value_or(Text())));
+            if (!request_.sheet) {
+                refusal_ += say_(" (変換設定ファイルのシートです。--sheet で指定できます)",
+                                 " (the sheet of the conversion settings file; --sheet names another)");
+            }
             return false;
         case WorkbookOpener::Opened::Kind::NotAWorkbook:
             refusal_ = say_("表計算のファイルとして開けません: " + request_.input.string() + " (" +
@@ -571,14 +582,68 @@ int Command::run() {
     return write(files, lineCounts);
 }
 
+std::string problemText(const conversion::ReadConversionSettings& read, const Say& say) {
+    using conversion::SettingsFileProblem;
+    const std::string line =
+        read.line > 0 ? say(std::to_string(read.line) + " 行目: ", "line " + std::to_string(read.line) + ": ")
+                      : std::string();
+    switch (read.problem) {
+    case SettingsFileProblem::TooLarge:
+        return say("大きすぎます", "far too large");
+    case SettingsFileProblem::NotUtf8:
+        return say("UTF-8 のテキストではありません", "not UTF-8 text");
+    case SettingsFileProblem::NoVersion:
+        return line + say("最初のキーが version ではありません", "the first key is not version");
+    case SettingsFileProblem::UnknownVersion:
+        return line + say("知らない版です", "a version this program does not know");
+    case SettingsFileProblem::NotKeyValue:
+        return line + say("キー=値 の行ではありません", "not a key=value line");
+    case SettingsFileProblem::BadValue:
+        return line + say(read.key + " の値が正しくありません", "the value of " + read.key + " is not valid");
+    case SettingsFileProblem::DuplicateKey:
+        return line + say(read.key + " が二度あります", read.key + " is given twice");
+    }
+    return line;
+}
+
 } // namespace
+
+SettingsFromFile readConversionSettings(ConvertEnvironment& environment, const std::filesystem::path& path,
+                                        bool required) {
+    const Say& say = environment.say;
+    SettingsFromFile result;
+    if (!required && !environment.files.fileExists(path)) {
+        return result;
+    }
+    platform::Result<std::string> bytes = environment.files.readFile(path);
+    if (!bytes) {
+        result.refusal = platform::isMissingFile(bytes.error())
+                             ? say("変換設定ファイルがありません: " + path.string(),
+                                   "conversion settings file not found: " + path.string())
+                             : say("変換設定ファイルを読めません: " + bytes.reason(),
+                                   "cannot read the conversion settings file: " + bytes.reason());
+        return result;
+    }
+    conversion::ReadConversionSettings read = conversion::readConversionSettingsFile(bytes.value());
+    if (!read.ok()) {
+        result.refusal = say("変換設定ファイルを使えません: " + path.string() + ": ",
+                             "cannot use the conversion settings file " + path.string() + ": ") +
+                         problemText(read, say);
+        return result;
+    }
+    result.saved = std::move(read.saved);
+    return result;
+}
 
 int runConvert(const ConvertRequest& request, ConvertEnvironment& environment) {
     return Command(request, environment).run();
 }
 
 int convertMain(const std::vector<std::string>& arguments, ConvertEnvironment& environment) {
-    const ConvertArguments parsed = parseConvertArguments(arguments, environment.say);
+    const ConvertArguments parsed = parseConvertArguments(
+        arguments, environment.say, [&](const std::filesystem::path& path, bool required) {
+            return readConversionSettings(environment, path, required);
+        });
     switch (parsed.kind) {
     case ConvertArguments::Kind::Help:
         environment.out << convertHelp();
@@ -588,6 +653,9 @@ int convertMain(const std::vector<std::string>& arguments, ConvertEnvironment& e
                         << environment.say("使い方は lumitag convert --help", "see lumitag convert --help")
                         << '\n';
         return kExitUsage;
+    case ConvertArguments::Kind::Refused:
+        environment.err << "lumitag convert: " << parsed.error << '\n';
+        return kExitRefused;
     case ConvertArguments::Kind::Convert:
         break;
     }

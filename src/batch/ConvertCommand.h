@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/ConvertArguments.h"
 #include "batch/ConvertRequest.h"
 #include "batch/Language.h"
 #include "batch/WorkbookOpener.h"
@@ -36,6 +37,11 @@ struct ConvertEnvironment {
 // the lines). Returns the exit code; every refusal says why on `err` and
 // leaves no output file behind.
 int runConvert(const ConvertRequest& request, ConvertEnvironment& environment);
+
+// Reads a conversion settings file for --settings; one that is not `required`
+// (looked for beside a settings file) may be missing.
+SettingsFromFile readConversionSettings(ConvertEnvironment& environment, const std::filesystem::path& path,
+                                        bool required);
 
 // `lumitag convert ARGUMENTS…`: the arguments after "convert".
 int convertMain(const std::vector<std::string>& arguments, ConvertEnvironment& environment);

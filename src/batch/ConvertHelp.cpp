@@ -28,8 +28,13 @@ std::string convertHelp() {
 
 出力:
   -o, --output FILE        CTKファイル (既定: 入力と同じ名前で .cta、テーブルなしは .ctk)
-  --settings FILE          プログラムフォルダの設定ファイル lumitagr.ini (転送先テーブル)。
-                           同じフォルダのテーブルファイル lumitagr.sp3 も使います
+  --settings FILE          プログラムフォルダの設定ファイル lumitagr.ini (転送先テーブル)
+                           か、変換設定ファイル (*.cnv)。同じフォルダのテーブルファイル
+                           lumitagr.sp3 と、lumitagr.ini の横の変換設定ファイル
+                           lumitagr.cnv も使います。変換設定ファイルはブルーモードが
+                           変換 (新規・追加) のたびに書く最後の変換の設定 (ワークモード、
+                           シート、列、行、個数、置換、EPLAN、設定１～３) で、
+                           オプションで指定したものだけがそれに代わります
   --table FILE             テーブルファイル。なければヘッダーなしで書きます
   --table-name 名前        テーブル: 名前、"名前 (Table3)"、またはファイル内の番号 1-20
   --work-length 長さ       ワーク長 (長さ変更)
@@ -72,7 +77,13 @@ Output:
   -o, --output FILE        the marker data file (default: the input's name with .cta,
                            .ctk without a table file)
   --settings FILE          the program folder's settings file lumitagr.ini (the
-                           transfer destination); the table file lumitagr.sp3 beside it
+                           transfer destination) or a conversion settings file (*.cnv);
+                           the table file lumitagr.sp3 in the same folder, and the
+                           conversion settings file lumitagr.cnv beside lumitagr.ini,
+                           are used too. The blue mode writes that file at every
+                           conversion (new or add): the settings of the last one
+                           (work mode, sheet, columns, rows, count, replacement, EPLAN,
+                           settings 1 to 3); each option given replaces what it names
   --table FILE             the table file; without one the file has no header
   --table-name NAME        the table: its name, "NAME (Table3)", or its place 1-20
   --work-length LENGTH     the work length (長さ変更)

@@ -11,10 +11,36 @@
 #include "batch/office/OfficeWorkbookOpener.h"
 #endif
 
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <string_view>
 
 namespace lumitag::batch {
+
+#ifdef LUMITAG_HAVE_CALC
+namespace {
+
+// The prepared office profile of the command, in the user's cache folder, one
+// per office program (another installation may not read another's profile);
+// none without a home.
+std::filesystem::path officeProfileTemplate(const std::string& officeProgram) {
+    std::filesystem::path cache;
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg != nullptr && xdg[0] == '/') {
+        cache = xdg;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+        cache = std::filesystem::path(home) / ".cache";
+    } else {
+        return {};
+    }
+    char key[17];
+    std::snprintf(key, sizeof key, "%016zx", std::hash<std::string>{}(officeProgram));
+    return cache / "lumitag" / (std::string("convert-profile-") + key);
+}
+
+} // namespace
+#endif
 
 bool isConvertCommand(int argc, char* argv[]) {
     return argc >= 2 && std::string_view(argv[1]) == "convert";
@@ -35,6 +61,7 @@ int convertCommandMain(int argc, char* argv[]) {
     environment.office = [](const ConvertRequest& request) -> std::unique_ptr<WorkbookOpener> {
         OfficeWorkbookOpener::Options options;
         options.officeProgram = request.officeProgram.value_or(std::string());
+        options.profileTemplate = officeProfileTemplate(options.officeProgram);
         return std::make_unique<OfficeWorkbookOpener>(options);
     };
 #endif

@@ -15,6 +15,9 @@ struct ConvertRequest {
     std::filesystem::path input;
     // The sheet of a workbook; the sheet active when it was saved when not given.
     std::optional<Text> sheet;
+    // The sheet the window converted, from its conversion settings file: used
+    // for a workbook when --sheet is not given; a text file has one sheet only.
+    std::optional<Text> sheetOfSettingsFile;
     // The marker data file; beside the input, named after it, when not given.
     std::optional<std::filesystem::path> output;
 
@@ -24,6 +27,9 @@ struct ConvertRequest {
     // The program folder's settings file (its transfer destination) and,
     // beside it, the table file.
     std::optional<std::filesystem::path> settingsFile;
+    // The blue window's conversion settings file, which the options override;
+    // given itself by --settings, or found beside the settings file.
+    std::optional<std::filesystem::path> conversionSettingsFile;
     std::optional<std::filesystem::path> tableFile;
     // The table by name, by its table box item ("名前 (Table3)") or by its
     // place in the file (1 to 20); the first table when not given.

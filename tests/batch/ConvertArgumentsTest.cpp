@@ -171,6 +171,118 @@ TEST(ConvertArguments, WhatTheWindowWouldRefuseIsAUsageError) {
     }
 }
 
+// What the window kept: setting 1 over columns B and C on one line with a
+// remark in column 3 and a replacement, setting 2 in use, sheet 配線.
+conversion::SavedConversion keptByTheWindow() {
+    conversion::SavedConversion saved;
+    saved.sheet = U"配線";
+    conversion::ConversionSetting& one = saved.settings.settings[0];
+    one.workMode = WorkMode::ColumnsOnOneLine;
+    one.columns = {U"B", U"C", U"予備", U""};
+    one.column3IsRemark = true;
+    one.startRow = U"2";
+    one.endRow = U"40";
+    one.count = U"2";
+    one.replaces = true;
+    one.first = {U"-", U"", U"_"};
+    one.second = {U"A", U"", U"B"};
+    conversion::ConversionSetting& two = saved.settings.settings[1];
+    two.workMode = WorkMode::ColumnsOnOneLine;
+    two.columns = {U"F", U"", U"", U""};
+    two.startRow = U"2";
+    two.endRow = U"9";
+    two.count = U"1";
+    saved.settings.useSetting2 = true;
+    return saved;
+}
+
+struct ReadLog {
+    std::vector<std::pair<std::filesystem::path, bool>> reads;
+};
+
+ConvertArguments parseOnFile(std::vector<std::string> arguments, ReadLog& log,
+                             const SettingsFromFile& answer = {keptByTheWindow(), {}}) {
+    return parseConvertArguments(arguments, Say(Language::English),
+                                 [&](const std::filesystem::path& path, bool required) {
+                                     log.reads.emplace_back(path, required);
+                                     return answer;
+                                 });
+}
+
+TEST(ConvertArguments, TheConversionSettingsFileIsTheStartTheOptionsChange) {
+    ReadLog log;
+    // Alone, the file is the request, its sheet for workbooks.
+    ConvertArguments parsed = parseOnFile({"--settings", "/prog/lumitagr.ini", "in.xlsx"}, log);
+    ASSERT_EQ(parsed.kind, ConvertArguments::Kind::Convert) << parsed.error;
+    EXPECT_EQ(log.reads, (std::vector<std::pair<std::filesystem::path, bool>>{{"/prog/lumitagr.cnv", false}}))
+        << "beside the settings file, and only if there";
+    const conversion::ConversionSettings& s = parsed.request.settings;
+    const conversion::SavedConversion kept = keptByTheWindow();
+    EXPECT_EQ(s.settings[0].columns, kept.settings.settings[0].columns);
+    EXPECT_TRUE(s.settings[0].column3IsRemark);
+    EXPECT_EQ(s.settings[0].second.target, U"A");
+    EXPECT_TRUE(s.useSetting2);
+    EXPECT_FALSE(s.useSetting3);
+    EXPECT_EQ(parsed.request.settingsFile, std::filesystem::path("/prog/lumitagr.ini"));
+    EXPECT_EQ(parsed.request.sheetOfSettingsFile, Text(U"配線"));
+    EXPECT_FALSE(parsed.request.sheet);
+
+    // Each option replaces what it names; the rest stays.
+    log.reads.clear();
+    parsed = parseOnFile({"--settings", "/keep/cabinet3.CNV", "--rows", "5-60", "--column3", "D", "--replace",
+                          "x", "--with", "y", "--setting", "2", "--count", "4", "--sheet", "盤2", "in.xlsx"},
+                         log);
+    ASSERT_EQ(parsed.kind, ConvertArguments::Kind::Convert) << parsed.error;
+    EXPECT_EQ(log.reads, (std::vector<std::pair<std::filesystem::path, bool>>{{"/keep/cabinet3.CNV", true}}));
+    EXPECT_FALSE(parsed.request.settingsFile);
+    const conversion::ConversionSetting& one = parsed.request.settings.settings[0];
+    EXPECT_EQ(one.startRow, U"5");
+    EXPECT_EQ(one.endRow, U"60");
+    EXPECT_EQ(one.columns, (std::array<Text, 4>{U"B", U"C", U"D", U""}));
+    EXPECT_FALSE(one.column3IsRemark) << "a column given is no remark";
+    EXPECT_EQ(one.count, U"2");
+    EXPECT_EQ(one.first.target, U"x");
+    EXPECT_EQ(one.second.target, U"") << "--replace gives the whole replacement";
+    EXPECT_EQ(parsed.request.settings.settings[1].count, U"4");
+    EXPECT_EQ(parsed.request.settings.settings[1].columns[0], U"F");
+    EXPECT_EQ(parsed.request.sheet, Text(U"盤2"));
+    EXPECT_FALSE(parsed.request.sheetOfSettingsFile);
+
+    // --mode is the work mode of every setting.
+    parsed = parseOnFile({"--settings", "/keep/a.cnv", "--mode", "wire", "--count", "E", "in.csv"}, log);
+    ASSERT_EQ(parsed.kind, ConvertArguments::Kind::Convert) << parsed.error;
+    for (const conversion::ConversionSetting& setting : parsed.request.settings.settings)
+        EXPECT_EQ(setting.workMode, WorkMode::WireNumbers);
+
+    // An option is still held to its rules, also against the file's rows.
+    for (const auto& [arguments, error] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--settings", "/keep/a.cnv", "--end-row", "1", "in.csv"}, "lies before the first"},
+             {{"--settings", "/keep/a.cnv", "--column2", "ZZ", "in.csv"}, "must name a column"},
+             {{"--settings", "/keep/a.cnv", "--mode", "single", "--column2", "C", "in.csv"}, "not used"},
+             {{"--settings", "/keep/a.cnv", "--eplan", "in.csv"}, "EPLAN needs the target columns"},
+         }) {
+        const ConvertArguments refused = parseOnFile(arguments, log);
+        EXPECT_EQ(refused.kind, ConvertArguments::Kind::UsageError) << error;
+        EXPECT_NE(refused.error.find(error), std::string::npos) << refused.error;
+    }
+}
+
+TEST(ConvertArguments, AConversionSettingsFileThatCannotBeUsedRefusesTheRun) {
+    ReadLog log;
+    const ConvertArguments parsed = parseOnFile({"--settings", "/keep/a.cnv", "in.csv"}, log,
+                                                {std::nullopt, "line 3: not a key=value line"});
+    EXPECT_EQ(parsed.kind, ConvertArguments::Kind::Refused);
+    EXPECT_EQ(parsed.error, "line 3: not a key=value line");
+    // Help and usage errors come first: nothing is read for them.
+    log.reads.clear();
+    EXPECT_EQ(parseOnFile({"--settings", "/keep/a.cnv", "--help"}, log).kind, ConvertArguments::Kind::Help);
+    EXPECT_EQ(parseOnFile({"--settings", "/keep/a.cnv"}, log).kind, ConvertArguments::Kind::UsageError);
+    EXPECT_TRUE(log.reads.empty());
+    // Without a conversion file beside the settings file the options are the whole request.
+    EXPECT_EQ(parseOnFile({"--settings", "/prog/lumitagr.ini", "in.csv"}, log, {}).error,
+              "setting 1: the first column (--column1 or --columns) is missing");
+}
+
 TEST(ConvertArguments, HelpWinsAndSpeaksBothLanguages) {
     EXPECT_EQ(parse({"--help"}).kind, ConvertArguments::Kind::Help);
     EXPECT_EQ(parse({"in.csv", "-h"}).kind, ConvertArguments::Kind::Help);

@@ -63,9 +63,10 @@ protected:
     int run(std::vector<std::string> arguments) {
         err.str({});
         ConvertEnvironment environment{files, out, err, Say(Language::English), nullptr, {}};
-        environment.office = [](const ConvertRequest& request) -> std::unique_ptr<WorkbookOpener> {
+        environment.office = [this](const ConvertRequest& request) -> std::unique_ptr<WorkbookOpener> {
             OfficeWorkbookOpener::Options options;
             options.officeProgram = request.officeProgram.value_or(std::string());
+            options.profileTemplate = profileTemplate;
             return std::make_unique<OfficeWorkbookOpener>(options);
         };
         return convertMain(arguments, environment);
@@ -89,6 +90,7 @@ protected:
 
     static std::string folder;
     static std::shared_ptr<platform::Worksheet> workbookSheet;
+    std::filesystem::path profileTemplate;
     platform::LocalFileSystem files;
     std::ostringstream out;
     std::ostringstream err;
@@ -114,6 +116,23 @@ TEST_F(ConvertCalcTest, XlsxAndOdsGiveTheWindowsLines) {
         ASSERT_EQ(run(arguments), kExitWritten) << name << ": " << err.str();
         EXPECT_EQ(read(output), expected) << name;
     }
+}
+
+TEST_F(ConvertCalcTest, APreparedOfficeProfileGivesTheSameFile) {
+    // The first run sets up its profile and leaves it as the template; the
+    // second runs on a copy and ends its office at once.
+    profileTemplate = folder + "/profile-template";
+    const std::vector<std::string> options = {"--columns", "A", "--count", "B", "--rows", "5-7"};
+    std::vector<std::string> outputs;
+    for (const char* name : {"/fresh.ctk", "/prepared.ctk"}) {
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {folder + "/配線表.xlsx", "-o", folder + name});
+        ASSERT_EQ(run(arguments), kExitWritten) << name << ": " << err.str();
+        EXPECT_TRUE(std::filesystem::exists(profileTemplate / "user" / "registrymodifications.xcu")) << name;
+        outputs.push_back(read(folder + name));
+    }
+    EXPECT_EQ(outputs[1], outputs[0]);
+    EXPECT_EQ(outputs[0], windowSaves(options));
 }
 
 TEST_F(ConvertCalcTest, JapaneseTextAndHiddenRowsThroughTheDryRun) {
@@ -145,6 +164,42 @@ TEST_F(ConvertCalcTest, RefusalsLeaveNoFile) {
         EXPECT_THAT(err.str(), HasSubstr(c.says));
         EXPECT_FALSE(std::filesystem::exists(folder + "/refused.ctk")) << c.says;
     }
+}
+
+TEST_F(ConvertCalcTest, MoreThanAThousandRowsAreSplitOrRefused) {
+    // 1,500 rows written in one block and saved through the office.
+    constexpr int rowCount = 1500;
+    std::vector<std::vector<Text>> rows;
+    std::string expected;
+    for (int row = 1; row <= rowCount; ++row) {
+        rows.push_back({U"W-" + numberText(row), numberText(row % 7 + 1)});
+        expected += "W-" + std::to_string(row) + "\t" + std::to_string(row % 7 + 1) + "\t\r\n";
+    }
+    const std::shared_ptr<platform::Worksheet> sheet = office->host().addWorkbook()->worksheet(1);
+    sheet->activate();
+    sheet->range(platform::CellRef{1, 1}, platform::CellRef{rowCount, 2})->setValues(rows);
+    const std::string input = folder + "/big.xlsx";
+    office->host().saveActiveWorkbookAs(platform::fromUtf8(input));
+
+    const std::vector<std::string> arguments = {"--columns", "A",      "--count",
+                                                "B",         "--rows", "1-" + std::to_string(rowCount),
+                                                input,       "-o",     folder + "/job.ctk"};
+    ASSERT_EQ(run(arguments), kExitWritten) << err.str();
+    EXPECT_THAT(err.str(), HasSubstr("1500 lines are more than 1000: split into 2 files"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/job.ctk"));
+    // Every row once, in order: the first thousand, then the rest, each ended as a save ends.
+    const std::size_t cut = expected.find("W-1001\t");
+    EXPECT_EQ(read(folder + "/job-1.ctk"), expected.substr(0, cut) + "\r\n");
+    EXPECT_EQ(read(folder + "/job-2.ctk"), expected.substr(cut) + "\r\n");
+
+    std::filesystem::remove(folder + "/job-1.ctk");
+    std::filesystem::remove(folder + "/job-2.ctk");
+    std::vector<std::string> noSplit = arguments;
+    noSplit.push_back("--no-split");
+    EXPECT_EQ(run(noSplit), kExitRefused);
+    EXPECT_THAT(err.str(), HasSubstr("1500 lines: one file holds at most 1000 (--no-split)"));
+    for (const char* name : {"/job.ctk", "/job-1.ctk", "/job-2.ctk"})
+        EXPECT_FALSE(std::filesystem::exists(folder + name)) << name;
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 // refusal says why, exits non-zero and leaves no output file.
 #include "batch/ConvertCommand.h"
 
+#include "batch/BatchTestFiles.h"
 #include "batch/ConvertArguments.h"
+#include "batch/FakeWorkbookOpener.h"
 #include "conversion/BlueMarkerFile.h"
+#include "conversion/ConversionSettingsFile.h"
 #include "conversion/RunConversion.h"
 #include "markerfile/ConditionHeader.h"
 #include "markerfile/DestinationRow.h"
@@ -14,61 +17,19 @@
 #include "platform/fake/FakeProgramDirectory.h"
 #include "platform/spreadsheet/fake/FakeSpreadsheetHost.h"
 
-#include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <sstream>
 
 namespace lumitag::batch {
 namespace {
 
+using test::csvOf;
+using test::Rows;
+using test::testTableFile;
 using ::testing::HasSubstr;
-using Rows = std::vector<std::vector<Text>>;
 
-std::string testTableFile() {
-    std::ifstream in(LUMITAG_TABLE_TEST_DATA, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string csvOf(const Rows& rows) {
-    std::string csv;
-    for (const auto& row : rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            const std::string field = platform::toUtf8(row[c]);
-            csv += (c > 0 ? "," : "") +
-                   (field.find_first_of(",\"\r\n") != std::string::npos ? "\"" + field + "\"" : field);
-        }
-        csv += "\r\n";
-    }
-    return csv;
-}
-
-// A workbook opener over the in-memory spreadsheet, for the workbook path
-// (hidden rows, several sheets) without an office.
-class FakeOpener final : public WorkbookOpener {
-public:
-    explicit FakeOpener(platform::FakeSpreadsheetHost& host, Opened::Kind failure = Opened::Kind::Sheet)
-        : host_(host), failure_(failure) {}
-    Opened open(const std::filesystem::path&, const std::optional<Text>& sheet) override {
-        Opened opened;
-        opened.kind = failure_;
-        if (failure_ != Opened::Kind::Sheet) {
-            opened.reason = "as the test wants";
-            return opened;
-        }
-        try {
-            opened.sheet = sheet ? host_.activeWorkbook()->worksheet(*sheet) : host_.activeSheet();
-        } catch (const platform::SpreadsheetError&) {
-            opened.kind = Opened::Kind::NoSuchSheet;
-        }
-        return opened;
-    }
-
-private:
-    platform::FakeSpreadsheetHost& host_;
-    Opened::Kind failure_;
-};
+using FakeOpener = test::FakeWorkbookOpener;
 
 class ConvertCommandTest : public ::testing::Test {
 public:
@@ -407,6 +368,51 @@ TEST_F(ConvertCommandTest, BadInputIsRefusedWithItsReasonAndNoFile) {
         expectNoOutput();
     }
     EXPECT_EQ(files.file("/in/list.csv"), csvOf(wireList)) << "the input is never written over";
+}
+
+TEST_F(ConvertCommandTest, AConversionSettingsFileBringsItsFolderAndIsRefusedWhenUnusable) {
+    fill(wireList);
+    files.setFile("/in/list.csv", csvOf(wireList));
+    files.setFile("/in/配線表.xlsx", "PK");
+    conversion::SavedConversion saved;
+    saved.sheet = U"盤2";
+    conversion::ConversionSetting& one = saved.settings.settings[0];
+    one.columns[0] = U"B";
+    one.startRow = U"2";
+    one.endRow = U"5";
+    one.count = U"C";
+    files.setFile("/prog/job.cnv", conversion::writeConversionSettingsFile(saved));
+
+    // The table beside the file gives the header; a text file ignores the file's sheet.
+    ASSERT_EQ(run({"--settings", "/prog/job.cnv", "/in/list.csv"}), kExitWritten) << err.str();
+    EXPECT_EQ(files.file("/in/list.cta"),
+              windowSaves({"--columns", "B", "--rows", "2-5", "--count", "C", "x.csv"}, 0));
+
+    files.setFile("/prog/bad.cnv", "version=1\nsetting1.mode=7\n");
+    files.setFile("/prog/locked/lumitagr.ini", "");
+    files.setFile("/prog/locked/lumitagr.cnv", "version=1\n");
+    files.failReadsOf("/prog/locked/lumitagr.cnv");
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {{"--settings", "/prog/missing.cnv", "/in/list.csv"}, "conversion settings file not found"},
+        {{"--settings", "/prog/bad.cnv", "/in/list.csv"},
+         "cannot use the conversion settings file /prog/bad.cnv: line 2: the value of setting1.mode is not "
+         "valid"},
+        {{"--settings", "/prog/locked/lumitagr.ini", "/in/list.csv"},
+         "cannot read the conversion settings file"},
+        {{"--settings", "/prog/job.cnv", "/in/配線表.xlsx"},
+         "no such sheet: 盤2 (the sheet of the conversion settings file"},
+    };
+    host.activeWorkbook()->worksheet(U"盤2")->setName(U"Sheet9");
+    for (const Case& c : cases) {
+        files.removeFile("/in/list.cta").ok();
+        EXPECT_EQ(run(c.arguments), kExitRefused) << c.says;
+        EXPECT_THAT(err.str(), HasSubstr(c.says));
+        expectNoOutput();
+    }
 }
 
 TEST_F(ConvertCommandTest, UsageErrorsExitWithTwo) {

@@ -2,6 +2,7 @@
 
 #include "platform/Encoding.h"
 #include "platform/spreadsheet/calc/CalcHost.h"
+#include "platform/spreadsheet/calc/OfficeProcess.h"
 
 #include <cerrno>
 #include <csignal>
@@ -18,6 +19,38 @@ using Clock = std::chrono::steady_clock;
 
 std::chrono::milliseconds since(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+}
+
+// The office's import filter for a workbook's extension; empty: let the
+// office find out.
+std::string filterFor(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    }
+    if (extension == ".xlsx") {
+        return "Calc MS Excel 2007 XML";
+    }
+    if (extension == ".xlsm") {
+        return "Calc MS Excel 2007 VBA XML";
+    }
+    if (extension == ".xls") {
+        return "MS Excel 97";
+    }
+    if (extension == ".ods") {
+        return "calc8";
+    }
+    return {};
+}
+
+// The pipe the office accepts this process on.
+std::string pipeName() {
+    return "lumitag-convert-" + std::to_string(getpid());
+}
+
+bool holdsProfile(const std::filesystem::path& folder) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(folder / "user" / "registrymodifications.xcu", error);
 }
 
 } // namespace
@@ -38,11 +71,19 @@ WorkbookOpener::Opened OfficeWorkbookOpener::open(const std::filesystem::path& f
         return opened;
     }
     folder_ = pattern;
+    const std::filesystem::path profile = folder_ + "/profile";
+    const std::filesystem::path temporary = folder_ + "/tmp";
+    std::error_code made;
+    std::filesystem::create_directory(temporary, made);
+    prepareProfile(profile);
 
     platform::calc::CalcHostOptions calc;
     calc.officeProgram = options_.officeProgram;
-    calc.profileFolder = folder_ + "/profile";
-    calc.pipeName = "lumitag-convert-" + std::to_string(getpid());
+    calc.profileFolder = profile.string();
+    if (!made) {
+        calc.temporaryFolder = temporary.string();
+    }
+    calc.pipeName = pipeName();
     calc.headless = true;
     // Killed by the kernel should this program die before it ends the office.
     calc.officeEndsWithHost = true;
@@ -65,7 +106,7 @@ WorkbookOpener::Opened OfficeWorkbookOpener::open(const std::filesystem::path& f
 
     const Clock::time_point opening = Clock::now();
     try {
-        workbook_ = host_->openWorkbook(platform::fromUtf8(std::filesystem::absolute(file).string()));
+        workbook_ = openWorkbook(file);
     } catch (const platform::SpreadsheetError& error) {
         opened.kind = Opened::Kind::NotAWorkbook;
         opened.reason = error.what();
@@ -82,7 +123,68 @@ WorkbookOpener::Opened OfficeWorkbookOpener::open(const std::filesystem::path& f
     return opened;
 }
 
+void OfficeWorkbookOpener::prepareProfile(const std::filesystem::path& profile) {
+    if (options_.profileTemplate.empty() || !holdsProfile(options_.profileTemplate)) {
+        return;
+    }
+    std::error_code error;
+    std::filesystem::copy(options_.profileTemplate, profile, std::filesystem::copy_options::recursive, error);
+    onTemplateCopy_ = !error && holdsProfile(profile);
+    if (!onTemplateCopy_) {
+        // Half a copy is no profile: the office sets up a fresh one instead.
+        std::filesystem::remove_all(profile, error);
+    }
+}
+
+void OfficeWorkbookOpener::keepProfileAsTemplate(const std::filesystem::path& profile) {
+    if (options_.profileTemplate.empty() || onTemplateCopy_ || !holdsProfile(profile)) {
+        return;
+    }
+    // Copied beside the template's place and renamed there as one step: a
+    // run starting meanwhile sees no template or a whole one. When another
+    // run put its template there first, that one stays.
+    std::error_code error;
+    const std::filesystem::path target = options_.profileTemplate;
+    std::filesystem::create_directories(target.parent_path(), error);
+    const std::filesystem::path staging =
+        target.parent_path() / (target.filename().string() + ".new-" + std::to_string(getpid()));
+    std::filesystem::remove_all(staging, error);
+    std::filesystem::copy(profile, staging, std::filesystem::copy_options::recursive, error);
+    if (error || !holdsProfile(staging)) {
+        std::filesystem::remove_all(staging, error);
+        return;
+    }
+    std::filesystem::rename(staging, target, error);
+    if (error) {
+        std::filesystem::remove_all(staging, error);
+    }
+}
+
+std::shared_ptr<platform::Workbook> OfficeWorkbookOpener::openWorkbook(const std::filesystem::path& file) {
+    const Text path = platform::fromUtf8(std::filesystem::absolute(file).string());
+    // The filter named by the extension spares the office probing every
+    // filter it has; a file whose extension does not say what it is gets the
+    // office's own detection after all.
+    if (const std::string filter = filterFor(file); !filter.empty()) {
+        try {
+            return host_->openWorkbook(path, filter);
+        } catch (const platform::SpreadsheetError&) {
+        }
+    }
+    return host_->openWorkbook(path);
+}
+
 void OfficeWorkbookOpener::endOffice() {
+    if (host_ && onTemplateCopy_) {
+        if (const std::optional<pid_t> pid = host_->officeProcessId()) {
+            ::kill(*pid, SIGKILL);
+            int status = 0;
+            (void)waitpid(*pid, &status, 0);
+            platform::calc::removePipesOfKilledOffice(folder_ + "/profile", pipeName());
+        }
+        host_.reset();
+        workbook_.reset();
+    }
     if (host_) {
         const std::optional<pid_t> pid = host_->officeProcessId();
         try {
@@ -111,6 +213,8 @@ void OfficeWorkbookOpener::endOffice() {
                 ::kill(*pid, SIGKILL);
                 int status = 0;
                 (void)waitpid(*pid, &status, 0);
+            } else {
+                keepProfileAsTemplate(folder_ + "/profile");
             }
         }
         host_.reset();

@@ -95,6 +95,7 @@ void ChildEnvironment::set(std::string_view name, std::string_view value) {
         kept.push_back(std::string(name) + "=" + std::string(value));
     }
     variables_ = std::move(kept);
+    rebuildPointers();
 }
 
 void ChildEnvironment::rebuildPointers() {

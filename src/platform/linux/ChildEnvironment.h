@@ -38,8 +38,10 @@ public:
     // character type is UTF-8.
     static bool isUtf8Locale(std::string_view name);
 
-private:
+    // Sets one variable for the child, replacing every entry of that name.
     void set(std::string_view name, std::string_view value);
+
+private:
     void rebuildPointers();
 
     std::vector<std::string> variables_;

@@ -179,6 +179,10 @@ std::shared_ptr<Workbook> CalcHost::addWorkbook() {
 }
 
 std::shared_ptr<Workbook> CalcHost::openWorkbook(const Text& path) {
+    return openWorkbook(path, std::string());
+}
+
+std::shared_ptr<Workbook> CalcHost::openWorkbook(const Text& path, const std::string& filterName) {
     noteOwnChange();
     std::shared_ptr<Workbook> workbook;
     session_->run(
@@ -192,10 +196,16 @@ std::shared_ptr<Workbook> CalcHost::openWorkbook(const Text& path) {
             // "_default" activates the window of a workbook that is already open.
             auto loadProperties = properties(
                 {property("Hidden", Any(!session_->requestedVisible())), property("Silent", Any(true))});
-            if (session_->options().openReadOnly) {
+            const auto add = [&](const css::beans::PropertyValue& value) {
                 const sal_Int32 count = loadProperties.getLength();
                 loadProperties.realloc(count + 1);
-                loadProperties.getArray()[count] = property("ReadOnly", Any(true));
+                loadProperties.getArray()[count] = value;
+            };
+            if (session_->options().openReadOnly) {
+                add(property("ReadOnly", Any(true)));
+            }
+            if (!filterName.empty()) {
+                add(property("FilterName", Any(rtl::OUString::createFromAscii(filterName.c_str()))));
             }
             const auto component =
                 loader->loadComponentFromURL(fileUrl(absolute.string()), "_default", 0, loadProperties);

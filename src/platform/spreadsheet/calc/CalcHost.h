@@ -31,6 +31,10 @@ struct CalcHostOptions {
     // Workbooks are opened read-only: a batch run reads them while the
     // user may have them open (and locked) in another office.
     bool openReadOnly = false;
+    // The temporary folder of a started office (its TMPDIR); empty: this
+    // program's. A batch run gives one it removes, so that an office it ends
+    // at once leaves no files behind.
+    std::string temporaryFolder;
     // The longest waits: for a started office to answer, for one call, and for
     // opening a workbook.
     std::chrono::milliseconds startTimeout{60000};
@@ -60,6 +64,10 @@ public:
     void setScreenUpdating(bool updating) override;
     std::shared_ptr<Workbook> addWorkbook() override;
     std::shared_ptr<Workbook> openWorkbook(const Text& path) override;
+    // With the office's import filter named ("Calc Office Open XML"), which
+    // spares it probing every filter it knows; a file the filter cannot read
+    // fails as a file that is no workbook.
+    std::shared_ptr<Workbook> openWorkbook(const Text& path, const std::string& filterName);
     std::shared_ptr<Workbook> activeWorkbook() override;
     std::shared_ptr<Worksheet> activeSheet() override;
     CellRef activeCell() override;

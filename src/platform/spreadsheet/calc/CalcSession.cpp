@@ -230,8 +230,8 @@ bool CalcSession::tryConnectPipe() {
 
 void CalcSession::startAndConnect() {
     seedProfile(options_.profileFolder);
-    const OfficeStart how{options_.officeProgram, options_.profileFolder, options_.pipeName,
-                          options_.headless, options_.officeEndsWithHost};
+    const OfficeStart how{options_.officeProgram, options_.profileFolder,      options_.pipeName,
+                          options_.headless,      options_.officeEndsWithHost, options_.temporaryFolder};
     const auto deadline = std::chrono::steady_clock::now() + options_.startTimeout;
     // A fresh profile makes the office set itself up and ask for a restart
     // (exit code 81); a second restart would mean something else is wrong.

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <rtl/digest.h>
 #include <spawn.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -57,7 +58,10 @@ std::optional<OfficeProcess> OfficeProcess::start(const OfficeStart& how) {
     argv.push_back(nullptr);
     // Without a UTF-8 locale the office cannot read or write a Japanese file
     // name (nor use a profile folder under such a name): it gets one.
-    const ChildEnvironment environment = ChildEnvironment::current();
+    ChildEnvironment environment = ChildEnvironment::current();
+    if (!how.temporaryFolder.empty()) {
+        environment.set("TMPDIR", how.temporaryFolder);
+    }
 
     if (how.endWithStarter) {
         const pid_t parent = getpid();
@@ -139,6 +143,40 @@ void OfficeProcess::kill() {
     int status = 0;
     if (waitpid(pid_, &status, 0) == pid_) {
         exitCode_ = 128 + SIGKILL;
+    }
+}
+
+void removePipesOfKilledOffice(const std::string& profileFolder, const std::string& pipeName) {
+    // The office names its single-instance pipe after the MD5 of its profile
+    // URL in UTF-16, each byte in hexadecimal without a leading zero.
+    const std::string url = profileUrl(profileFolder);
+    std::vector<sal_uInt8> utf16;
+    for (const char c : url) {
+        utf16.push_back(static_cast<sal_uInt8>(c));
+        utf16.push_back(0);
+    }
+    sal_uInt8 digest[RTL_DIGEST_LENGTH_MD5];
+    std::string hash;
+    if (rtl_digest_MD5(utf16.data(), static_cast<sal_uInt32>(utf16.size()), digest, sizeof digest) ==
+        rtl_Digest_E_None) {
+        static const char hex[] = "0123456789abcdef";
+        for (const sal_uInt8 byte : digest) {
+            if (byte >= 16) {
+                hash.push_back(hex[byte >> 4]);
+            }
+            hash.push_back(hex[byte & 15]);
+        }
+    }
+    const std::string prefix = "/tmp/OSL_PIPE_" + std::to_string(getuid()) + "_";
+    std::vector<std::string> pipes = {prefix + pipeName};
+    if (!hash.empty()) {
+        pipes.push_back(prefix + "SingleOfficeIPC_" + hash);
+    }
+    for (const std::string& pipe : pipes) {
+        std::error_code ignored;
+        if (std::filesystem::is_socket(pipe, ignored)) {
+            std::filesystem::remove(pipe, ignored);
+        }
     }
 }
 

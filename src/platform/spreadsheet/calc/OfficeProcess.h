@@ -15,6 +15,8 @@ struct OfficeStart {
     // The office is killed when the thread that started it ends (tests: no
     // office outlives a crashed or timed-out test program).
     bool endWithStarter = false;
+    // The office's TMPDIR; empty: the one this program has.
+    std::string temporaryFolder;
 };
 
 // A soffice.bin process this program started. The process is not tied to this
@@ -39,6 +41,12 @@ private:
     pid_t pid_ = -1;
     std::optional<int> exitCode_;
 };
+
+// Removes the pipe sockets an office on this profile and accept pipe leaves
+// in /tmp when it is killed instead of quitting: the one it accepts the
+// program on and the one that keeps it a single instance per profile. Only
+// for an office that is gone, and a profile that was this program's alone.
+void removePipesOfKilledOffice(const std::string& profileFolder, const std::string& pipeName);
 
 // Writes settings into a profile folder that does not exist yet so that the
 // office skips its first-start work (tip of the day, what's-new bar, recovery).
