@@ -366,6 +366,7 @@ TEST_P(FailingCall, EndsAsDesignedAndTheNextCommandWorks) {
     for (const Call& call : calls)
         sequence += " " + call.operation;
     SCOPED_TRACE(sequence);
+    RecordProperty("calls", static_cast<int>(calls.size()));
     std::vector<std::string> workedList;
     std::map<std::string, Text> workedCells;
     {
