@@ -396,6 +396,8 @@ TEST_P(FailingCall, EndsAsDesignedAndTheNextCommandWorks) {
                                       command.ownMessages.end();
             EXPECT_TRUE(designed) << platform::toUtf8(shown);
         }
+        const std::vector<Text> boxes = s.dialogs.messageTexts();
+        EXPECT_LE(std::count(boxes.begin(), boxes.end(), sheet::HostBusyMessage), 1) << "one box per command";
         const std::vector<std::string> listAfter = s.listRows();
         if (command.changesList && listAfter != listBefore)
             EXPECT_EQ(listAfter, workedList) << "a conversion is done whole or not at all";
