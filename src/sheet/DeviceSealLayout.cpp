@@ -51,8 +51,13 @@ void DeviceSealWorkbook::CreateDeviceSealWorkbook() {
     showMessage(app, DeviceSealNotice);
     try {
         workbooks_.connect();
-        link_.connectWorkbook(link_.host().addWorkbook());
-        link_.connectWorksheet(link_.workbook()->worksheet(1));
+        // The sheet is asked for before either handle is kept: a refusal in
+        // between must not leave the link on the new workbook and the old
+        // workbook's sheet, where the next transfer would write.
+        std::shared_ptr<platform::Workbook> workbook = link_.host().addWorkbook();
+        std::shared_ptr<platform::Worksheet> worksheet = workbook->worksheet(1);
+        link_.connectWorkbook(std::move(workbook));
+        link_.connectWorksheet(std::move(worksheet));
     } catch (const platform::SpreadsheetError&) {
         showMessage(app, HostBusyMessage);
         return;

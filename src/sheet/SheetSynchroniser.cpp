@@ -73,17 +73,25 @@ void SheetSynchroniser::followActiveSheet() {
     platform::SpreadsheetHost& host = link_.host();
     previousWorkbookName_ = lastWorkbookName_;
     std::shared_ptr<platform::Workbook> active = host.activeWorkbook();
-    lastWorkbookName_ = active->name();
+    const Text workbookName = active->name();
     const Text sheetName = host.activeSheet()->name();
     sheetBox_.setText(sheetName);
     std::shared_ptr<platform::Worksheet> worksheet = active->worksheet(sheetName);
+    // A box that does not list as many sheets as the workbook has lists
+    // another workbook's: one the program opened since this workbook was
+    // last seen here, or one of an office that has gone since.
+    const bool boxOfAnotherWorkbook = active->sheetCount() != static_cast<int>(sheetBox_.itemCount());
     link_.connectWorkbook(std::move(active));
     link_.connectWorksheet(std::move(worksheet));
-    if (lastWorkbookName_ != previousWorkbookName_) {
+    if (workbookName != previousWorkbookName_ || boxOfAnotherWorkbook) {
         link_.attachActiveWorkbook();
         sheetBox_.fill();
         sheetBox_.setText(host.activeSheet()->name());
     }
+    // Only now is the workbook seen: when the spreadsheet failed before its
+    // sheets were listed, the next tick lists them, instead of leaving the
+    // box on the sheets of the workbook before.
+    lastWorkbookName_ = workbookName;
 }
 
 } // namespace lumitag::sheet

@@ -1,4 +1,5 @@
 // エクセル　フォーマット > デバイスシール（IDEC） BNM-D1 on the in-memory spreadsheet.
+#include "platform/spreadsheet/fake/FakeWorksheet.h"
 #include "sheet/ColumnRowSizes.h"
 #include "sheet/DeviceSealLayout.h"
 #include "sheet/SheetLinkFixture.h"
@@ -81,6 +82,18 @@ TEST_F(DeviceSealWorkbookTest, NoWorkbookMeansTheBusyMessageAndNothingLaidOut) {
     driver.expectMessage(HostBusyMessage);
     EXPECT_EQ(spreadsheet.openWorkbookNames(), std::vector<Text>{U"Book1"});
     EXPECT_EQ(spreadsheet.sheet(U"Book1", U"Sheet1").columnWidth(2), FakeSheetContent::kStandardColumnWidth);
+}
+
+TEST_F(DeviceSealWorkbookTest, ARefusedSheetOfTheNewWorkbookLeavesTheLinkOnTheWorkbookBefore) {
+    spreadsheet.failCall("Workbook.worksheet", 0, platform::FakeSpreadsheetHost::CallFailure::Refused);
+    createDeviceSealWorkbook();
+    driver.expectMessage(HostBusyMessage);
+    // Workbook and sheet stay one pair, not the new workbook with the sheet
+    // of the one before.
+    EXPECT_EQ(link().workbook()->name(), U"Book1");
+    const auto* sheet = dynamic_cast<const platform::FakeWorksheet*>(link().worksheet().get());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->workbookContent(), &spreadsheet.workbook(U"Book1"));
 }
 
 TEST_F(DeviceSealWorkbookTest, ARefusalDuringTheLayoutKeepsWhatWasSetWithoutAMessage) {

@@ -109,6 +109,37 @@ TEST_F(SheetBoxTest, TheBoxFollowsSheetsActivatedInTheSpreadsheet) {
     EXPECT_FALSE(w().Timer3.enabled()) << "three ticks after a selection";
 }
 
+TEST_F(SheetBoxTest, AWorkbookSeenBeforeTheProgramOpenedAnotherBringsItsSheetsBack) {
+    spreadsheet.userCreatesWorkbook(U"盤図.xlsx", {U"盤1", U"盤2"});
+    spreadsheet.userSelects(U"B2");
+    driver.advance(60);
+    ASSERT_EQ(w().ComboBox1.items(), (std::vector<Text>{U"盤1", U"盤2"}));
+
+    // 開く brings the first workbook to the front and lists its sheets; the
+    // user then goes back to the workbook seen before.
+    openWorkbook(U"wires.xlsx", {U"Sheet1", U"Sheet2", U"盤A"});
+    ASSERT_EQ(w().ComboBox1.items(), (std::vector<Text>{U"Sheet1", U"Sheet2", U"盤A"}));
+    spreadsheet.userActivatesWorkbook(U"盤図.xlsx");
+    spreadsheet.userSelects(U"C3");
+    driver.advance(60);
+    EXPECT_EQ(link().workbook()->name(), U"盤図.xlsx");
+    EXPECT_EQ(w().ComboBox1.items(), (std::vector<Text>{U"盤1", U"盤2"}));
+    EXPECT_EQ(w().ComboBox1.text(), U"盤1");
+}
+
+TEST_F(SheetBoxTest, AFailureBeforeTheSheetsWereListedListsThemAtTheNextTick) {
+    spreadsheet.userCreatesWorkbook(U"盤図.xlsx", {U"盤1", U"盤2"});
+    spreadsheet.userSelects(U"B2");
+    spreadsheet.failCall("Workbook.sheetNames", 0, platform::FakeSpreadsheetHost::CallFailure::Refused);
+    driver.advance(60);
+    ASSERT_FALSE(w().Timer3.enabled()) << "the failure stopped the synchroniser";
+
+    spreadsheet.userSelects(U"C3");
+    driver.advance(60);
+    EXPECT_EQ(w().ComboBox1.items(), (std::vector<Text>{U"盤1", U"盤2"}));
+    driver.expectNoMessage();
+}
+
 TEST_F(SheetBoxTest, ABusySpreadsheetStopsTheSynchroniserAndLeavesTheBoxAlone) {
     spreadsheet.userActivatesSheet(U"Sheet2");
     spreadsheet.setBusy(true);

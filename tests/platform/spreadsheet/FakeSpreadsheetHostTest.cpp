@@ -212,6 +212,29 @@ TEST_F(FakeSpreadsheetHostTest, AnOperationMadeToFailLaterWorksItsCountFirst) {
     EXPECT_EQ(host.activeSheetContent().value(U"B3"), U"z");
 }
 
+TEST_F(FakeSpreadsheetHostTest, AScriptedCallFailsOnceOrTakesTheSpreadsheetWithIt) {
+    startAndConnect();
+    std::shared_ptr<Worksheet> sheet = host.addWorkbook()->worksheet(1);
+    host.failCall("Range.setValue", 1, FakeSpreadsheetHost::CallFailure::Refused);
+    sheet->cell(1, 1)->setValue(U"1");
+    EXPECT_THROW(sheet->cell(2, 1)->setValue(U"2"), SpreadsheetError);
+    sheet->cell(3, 1)->setValue(U"3");
+    EXPECT_EQ(host.activeSheetContent().value(U"A2"), U"");
+    EXPECT_EQ(host.activeSheetContent().value(U"A3"), U"3") << "only that one call failed";
+
+    host.failCall("Range.setValue", 0, FakeSpreadsheetHost::CallFailure::Dies);
+    EXPECT_THROW(sheet->cell(4, 1)->setValue(U"4"), SpreadsheetError);
+    EXPECT_FALSE(host.running());
+    EXPECT_THROW(host.visible(), SpreadsheetError);
+    host.connect();
+    EXPECT_TRUE(host.openWorkbookNames().empty()) << "a new spreadsheet";
+    EXPECT_THROW(sheet->name(), SpreadsheetError) << "the old handles are gone for good";
+    EXPECT_NO_THROW(host.addWorkbook());
+
+    EXPECT_THROW(host.failCall("Range.setFormula", 0, FakeSpreadsheetHost::CallFailure::Refused),
+                 std::invalid_argument);
+}
+
 TEST_F(FakeSpreadsheetHostTest, ABlockOfAnotherShapeThanItsRangeIsRefusedWhole) {
     startAndConnect();
     const std::shared_ptr<Range> range = host.addWorkbook()->worksheet(1)->range(U"A1", U"B2");

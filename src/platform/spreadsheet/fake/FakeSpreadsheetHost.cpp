@@ -85,11 +85,24 @@ std::span<const std::string_view> FakeSpreadsheetHost::operationNames() {
     return kOperations;
 }
 
-void FakeSpreadsheetHost::failOperation(std::string_view operation) {
+namespace {
+
+void requireOperation(std::string_view operation) {
     if (std::find(kOperations.begin(), kOperations.end(), operation) == kOperations.end()) {
         throw std::invalid_argument("no spreadsheet operation named " + std::string(operation));
     }
+}
+
+} // namespace
+
+void FakeSpreadsheetHost::failOperation(std::string_view operation) {
+    requireOperation(operation);
     failingOperations_.emplace(operation);
+}
+
+void FakeSpreadsheetHost::failCall(std::string_view operation, int successes, CallFailure failure) {
+    requireOperation(operation);
+    scriptedCall_ = ScriptedCall{std::string(operation), successes, failure};
 }
 
 void FakeSpreadsheetHost::failOperationAfter(std::string_view operation, int successes) {
@@ -103,6 +116,7 @@ void FakeSpreadsheetHost::clearFailures() {
     failNext_ = 0;
     failingOperations_.clear();
     operationsFailingLater_.clear();
+    scriptedCall_.reset();
 }
 
 void FakeSpreadsheetHost::enter(std::string_view operation) {
@@ -122,6 +136,15 @@ void FakeSpreadsheetHost::enter(std::string_view operation) {
             throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
         }
         --later->second;
+    }
+    if (scriptedCall_ && scriptedCall_->operation == operation && scriptedCall_->successes-- == 0) {
+        const CallFailure failure = scriptedCall_->failure;
+        scriptedCall_.reset();
+        if (failure == CallFailure::Dies) {
+            userQuitsSpreadsheet();
+            throw SpreadsheetError("the spreadsheet has gone: " + std::string(operation));
+        }
+        throw SpreadsheetError("the spreadsheet is busy: " + std::string(operation));
     }
     if (operation == "Application.connect") {
         return;

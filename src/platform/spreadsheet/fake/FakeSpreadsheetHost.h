@@ -7,6 +7,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -126,6 +127,14 @@ public:
     // The named operation works `successes` more times, then every call of it
     // fails until clearFailures(): a failure part-way through a command.
     void failOperationAfter(std::string_view operation, int successes);
+    // How one scripted call fails.
+    enum class CallFailure {
+        Refused, // that call fails as when the spreadsheet is busy; the calls after it work
+        Dies,    // the spreadsheet goes away at that call, as userQuitsSpreadsheet()
+    };
+    // The named operation works `successes` more times, then its next call
+    // fails the given way, once: a failure at exactly one call of a command.
+    void failCall(std::string_view operation, int successes, CallFailure failure);
     void clearFailures();
 
 private:
@@ -173,6 +182,12 @@ private:
     int failNext_ = 0;
     std::set<std::string, std::less<>> failingOperations_;
     std::map<std::string, int, std::less<>> operationsFailingLater_;
+    struct ScriptedCall {
+        std::string operation;
+        int successes = 0;
+        CallFailure failure = CallFailure::Refused;
+    };
+    std::optional<ScriptedCall> scriptedCall_;
 };
 
 } // namespace lumitag::platform

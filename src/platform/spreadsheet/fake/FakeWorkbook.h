@@ -15,6 +15,10 @@ class FakeWorkbook : public Workbook {
 public:
     FakeWorkbook(FakeSpreadsheetHost& host, std::weak_ptr<FakeWorkbookContent> book);
 
+    // For tests: the workbook this handle is on, nullptr once it has closed.
+    // Not a host call.
+    const FakeWorkbookContent* content() const { return book_.lock().get(); }
+
     Text name() override;
     int sheetCount() override;
     std::vector<Text> sheetNames() override;

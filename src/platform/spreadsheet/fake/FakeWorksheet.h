@@ -17,6 +17,10 @@ public:
     FakeWorksheet(FakeSpreadsheetHost& host, std::weak_ptr<FakeWorkbookContent> book,
                   std::weak_ptr<FakeSheetContent> sheet);
 
+    // For tests: the workbook this sheet belongs to, nullptr once it has
+    // closed. Not a host call.
+    const FakeWorkbookContent* workbookContent() const { return book_.lock().get(); }
+
     Text name() override;
     void setName(const Text& name) override;
     void activate() override;
