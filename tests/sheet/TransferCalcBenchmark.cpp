@@ -77,7 +77,45 @@ void PerCellWrites(benchmark::State& state) {
     }
 }
 
+// The transfer's other host calls one by one, on the same block B1:F1000 with
+// the marking texts in B and the 【】 column in F: what each adds to Transfer.
+enum class Part { Select, TextFormat, Alignment, Widths, Activate };
+
+void TransferPart(benchmark::State& state, Part part) {
+    const std::shared_ptr<platform::Worksheet> sheet = program->link().worksheet();
+    const CellRef first{1, 2};
+    const CellRef last{LineCount, 6};
+    for (auto _ : state) {
+        switch (part) {
+        case Part::Select:
+            sheet->cell(first.row, first.column)->select();
+            break;
+        case Part::TextFormat:
+            sheet->range(first, CellRef{last.row, first.column})->setNumberFormatLocal(U"@");
+            sheet->range(CellRef{first.row, last.column}, last)->setNumberFormatLocal(U"@");
+            break;
+        case Part::Alignment:
+            sheet->range(first, last)->setHorizontalAlignment(platform::HorizontalAlignment::Center);
+            break;
+        case Part::Widths: {
+            sheet->range(CellRef{first.row, first.column + 1}, last)->setColumnWidth(4);
+            const std::shared_ptr<platform::Range> cell = sheet->cell(first.row, first.column);
+            cell->setColumnWidth(cell->columnWidth());
+            break;
+        }
+        case Part::Activate:
+            sheet->cell(LineCount + 1, first.column)->activate();
+            break;
+        }
+    }
+}
+
 BENCHMARK(Transfer)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TransferPart, Select, Part::Select)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TransferPart, TextFormat, Part::TextFormat)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TransferPart, Alignment, Part::Alignment)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TransferPart, Widths, Part::Widths)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TransferPart, Activate, Part::Activate)->Unit(benchmark::kMillisecond);
 BENCHMARK(BulkWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(PerCellWrites)->Unit(benchmark::kMillisecond)->Iterations(2);
 
