@@ -12,7 +12,6 @@
 #   --lines N        type N lines (a multiple of 100) into the list first (default 0)
 #   --seconds S      length of one measurement (default 30)
 #   --runs R         measurements in a row (default 3)
-#   --calc           connect a new workbook first (新規作成; needs LibreOffice)
 #   --picture FILE   a screenshot of the display before the measurement
 #
 # Prints one line per run: CPU milliseconds, per cent of one core and the
@@ -24,7 +23,6 @@ wm=openbox
 lines=0
 seconds=30
 runs=3
-calc=0
 picture=
 while [ $# -gt 1 ]; do
     case "$1" in
@@ -33,12 +31,11 @@ while [ $# -gt 1 ]; do
     --lines) lines=$2; shift 2 ;;
     --seconds) seconds=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
-    --calc) calc=1; shift ;;
     --picture) picture=$2; shift 2 ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
     esac
 done
-[ $# -eq 1 ] || { sed -n '2,19p' "$0"; exit 2; }
+[ $# -eq 1 ] || { sed -n '2,18p' "$0"; exit 2; }
 program=$(realpath "$1")
 
 work=$(mktemp -d)
@@ -86,15 +83,6 @@ done
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 sleep 1.5
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
-
-if [ "$calc" = 1 ]; then
-    # 新規作成 in the orange window's sheet strip; Calc starts and docks beside it.
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove --window "$window" 30 "$((729 - 95))" click 1
-    sleep 15
-    xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" || true
-    sleep 1
-fi
 
 if [ "$lines" -gt 0 ]; then
     # The sequence 1 to 100 with the text "-A" and the count 1, committed
