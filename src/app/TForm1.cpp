@@ -27,28 +27,25 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
 
     layOutSettings();
     ComboBox1.setBounds({2, 4, 130, 20});
-    SpeedButton1.setBounds({15, 566, 85, 25});
-    SpeedButton2.setBounds({105, 566, 85, 25});
-    Button9.setBounds({15, 596, 85, 25});
-    Button2.setBounds({105, 596, 85, 25});
+    // The common block under the panels; the table box's row and the two
+    // rows under it hold the marker controls (layOutMarkerControls).
+    SpeedButton1.setBounds({15, 563, 85, 25});
+    SpeedButton2.setBounds({105, 563, 85, 25});
+    Button9.setBounds({15, 591, 85, 25});
+    Button2.setBounds({105, 591, 85, 25});
     Button5.setBounds(Button2.bounds());
     Button5.hide();
-    Button3.setBounds({15, 626, 85, 25});
-    Button6.setBounds({105, 626, 85, 25});
+    Button3.setBounds({15, 619, 85, 25});
+    Button6.setBounds({105, 619, 85, 25});
     Button6.hide();
-    ComboBox2.setBounds({2, 656, 107, 20});
+    ComboBox2.setBounds({2, 647, 107, 20});
     ComboBox2.setStyle(ui::ComboStyle::DropDownList);
-    SpeedButton27.setBounds({8, 686, 35, 30});
+    SpeedButton27.setBounds({8, 692, 35, 30});
     SpeedButton27.setCaption(U"ヒント\r\n表示");
     SpeedButton27.setHint(U"マウスカーソルを各ポイントに移動するとヒントが表示されます");
-    SpeedButton6.setBounds({47, 688, 55, 25});
+    SpeedButton6.setBounds({47, 694, 55, 25});
     SpeedButton6.hide();
-    CheckBox3.setBounds({112, 720, 75, 20});
-    Edit34.setBounds({129, 742, 55, 21});
-    CheckBox4.setBounds({112, 768, 75, 20});
-    Edit35.setBounds({129, 790, 28, 21});
-    Edit39.setBounds({159, 790, 28, 21});
-    Panel4.setBounds({105, 690, 75, 23});
+    Panel4.setBounds({105, 694, 75, 23});
     Panel4.setCaption(U"オレンジモード");
     Panel4.setColor(TForm2::OrangeColor);
     Panel4.setShowHint(true);

@@ -410,7 +410,8 @@ private:
     void Edit34Exit();
     bool applyWorkLengthBox();
     void CheckBox4Click();
-    void placeFeedCorrectionBoxes();
+    // The work-length and feed-correction controls, beside the table box.
+    void placeMarkerControls();
     void Edit35KeyDown(ui::KeyEvent& event);
     void Edit39KeyDown(ui::KeyEvent& event);
     bool computeFeedCorrection();

@@ -96,6 +96,25 @@ void TForm1::layOutMarkerControls() {
             focusControl(&CheckBox4);
     };
     Edit51.onExit = [this] { Edit51Exit(); };
+    placeMarkerControls();
+}
+
+void TForm1::placeMarkerControls() {
+    // Beside and under the table box, moving with it as the window widens: the
+    // work length (tick and box) under the table box, the feed correction in
+    // the column right of it (tick, the two lengths, the percentage last, under
+    // the orange-mode switch). Inside a window of 200 pixels by the 738 of a
+    // 768-pixel screen with a taskbar.
+    const int column = ComboBox2.left() - 2;
+    const int top = ComboBox2.top();
+    CheckBox4.setBounds({column + 112, top, 75, 20});
+    CheckBox3.setBounds({column + 2, top + 22, 64, 20});
+    Edit34.setBounds({column + 68, top + 22, 41, 21});
+    Edit35.setBounds({column + 112, top + 22, 28, 21});
+    Edit39.setBounds({column + 142, top + 22, 28, 21});
+    Label20.setBounds({column + 105, top + 73, 45, 13});
+    Edit51.setBounds({column + 152, top + 70, 35, 21});
+    Label55.setBounds({column + 189, top + 73, 10, 13});
 }
 
 // --- The table ------------------------------------------------------------------------------
@@ -200,7 +219,6 @@ void TForm1::refreshMarkerControls() {
     const bool lengthsSet = !carried.terminalBlockLength.empty() && !carried.testPlateLength.empty();
     if (carried.feedCorrectionOn && (lengthsSet || orange_->Edit51.visible())) {
         CheckBox4.setChecked(true);
-        placeFeedCorrectionBoxes();
         for (ui::Control* control : feedCorrectionControls(*this))
             control->show();
         Edit35.setText(carried.terminalBlockLength);
@@ -276,18 +294,8 @@ void TForm1::Edit34Exit() {
 
 // --- Feed correction ------------------------------------------------------------------------
 
-void TForm1::placeFeedCorrectionBoxes() {
-    // Left of the check box, which moves with the panels.
-    const int left = CheckBox4.left();
-    const int top = CheckBox4.top();
-    Label20.setBounds({left - 97, top + 3, 45, 13});
-    Edit51.setBounds({left - 50, top, 35, 21});
-    Label55.setBounds({left - 13, top + 3, 10, 13});
-}
-
 void TForm1::CheckBox4Click() {
     const bool on = CheckBox4.checked();
-    placeFeedCorrectionBoxes();
     for (ui::Control* control : feedCorrectionControls(*this))
         control->setVisible(on);
     markerfile::SharedMarkerState& shared = orange_->markerState();

@@ -258,15 +258,12 @@ void TForm1::ArrangePanels(int shownSettings, int width) {
         int rightButtons; // Button2, SpeedButton2, Button5, Button6, Panel4
         int hintButton;   // SpeedButton27
         int undoAdd;      // SpeedButton6
-        int boxes;        // ComboBox1, ComboBox2
-        int markerTicks;  // CheckBox3, CheckBox4
-        int lengthBoxes;  // Edit34, Edit35
-        int plateBox;     // Edit39
+        int boxes;        // ComboBox1, ComboBox2, and the marker controls beside the table box
     };
     static constexpr std::array<Arrangement, 3> arrangements{{
-        {0, 0, 0, 1, 15, 105, 8, 47, 2, 112, 129, 159},
-        {390, 0, 1, 191, 205, 295, 198, 237, 192, 302, 319, 349},
-        {580, 1, 191, 381, 395, 485, 388, 427, 382, 492, 509, 539},
+        {0, 0, 0, 1, 15, 105, 8, 47, 2},
+        {390, 0, 1, 191, 205, 295, 198, 237, 192},
+        {580, 1, 191, 381, 395, 485, 388, 427, 382},
     }};
     const int shown = std::clamp(shownSettings, 1, 3);
     const Arrangement& a = arrangements[static_cast<std::size_t>(shown - 1)];
@@ -285,13 +282,9 @@ void TForm1::ArrangePanels(int shownSettings, int width) {
         control->setPosition(a.rightButtons, control->top());
     SpeedButton27.setPosition(a.hintButton, SpeedButton27.top());
     SpeedButton6.setPosition(a.undoAdd, SpeedButton6.top());
-    CheckBox3.setPosition(a.markerTicks, CheckBox3.top());
-    CheckBox4.setPosition(a.markerTicks, CheckBox4.top());
-    Edit34.setPosition(a.lengthBoxes, Edit34.top());
-    Edit35.setPosition(a.lengthBoxes, Edit35.top());
-    Edit39.setPosition(a.plateBox, Edit39.top());
     ComboBox1.setPosition(a.boxes, ComboBox1.top());
     ComboBox2.setPosition(a.boxes, ComboBox2.top());
+    placeMarkerControls();
 }
 
 void TForm1::collapseToSettingOne(int width) {

@@ -271,7 +271,9 @@ void FrontEnd::armWake() {
         clock_.stop();
         return;
     }
-    armedWake_ = application_.modal() ? std::nullopt : application_.nextWake();
+    // Timers that run side by side share their wakes: each is at most a
+    // twentieth of its interval late for it.
+    armedWake_ = application_.modal() ? std::nullopt : application_.coalescedWake();
     qint64 wait = -1;
     if (armedWake_) {
         // The model's clock stands where it was last read; real time has moved on since.

@@ -34,8 +34,9 @@ class FormWindow;
 // The real front end of a control model: a top-level window for every form
 // the model shows, real input handed to the model, the model's clock driven
 // by a real timer, and the screen redrawn from the model after every event.
-// The timer wakes only when the model next has work (Application::nextWake),
-// so an idle program sleeps until a timer is due or input arrives.
+// The timer wakes only when the model next has work (Application::
+// coalescedWake), so an idle program sleeps until a timer is due or input
+// arrives, and timers that run side by side share one wake.
 //
 //     QApplication qt(argc, argv);
 //     ... create the platform adapters, the ui::Application and its windows ...

@@ -534,19 +534,72 @@ std::optional<Milliseconds> Application::nextTimerDue() const {
     return next;
 }
 
-std::optional<Milliseconds> Application::nextWake() const {
-    std::optional<Milliseconds> next = nextTimerDue();
-    auto consider = [&next](Milliseconds due) {
-        if (!next || due < *next)
-            next = due;
-    };
+std::vector<Application::WakeSource> Application::wakeSources() const {
+    std::vector<WakeSource> sources;
+    for (const Form* form : forms_) {
+        for (const Timer* timer : form->timers()) {
+            if (timer->enabled())
+                sources.push_back({timer->due(), timer->interval(), true});
+        }
+    }
     // A hint whose pause has ended is showing (or has shown) already.
     if (const std::optional<Milliseconds> hint = hintDue(); hint && *hint > now_)
-        consider(*hint);
+        sources.push_back({*hint, Milliseconds{0}, false});
     if (const Control* owner = caretOwner())
         // A caret that has just appeared starts its blink at this wake.
-        consider(owner == caretBlinking_ ? caretBlinkDue_ : now_ + CaretBlink);
+        sources.push_back({owner == caretBlinking_ ? caretBlinkDue_ : now_ + CaretBlink, CaretBlink, false});
+    return sources;
+}
+
+std::optional<Milliseconds> Application::nextWake() const {
+    std::optional<Milliseconds> next;
+    for (const WakeSource& source : wakeSources()) {
+        if (!next || source.due < *next)
+            next = source.due;
+    }
     return next;
+}
+
+std::optional<Milliseconds> Application::coalescedWake() const {
+    const std::vector<WakeSource> sources = wakeSources();
+    if (sources.empty())
+        return std::nullopt;
+    const auto earliest =
+        std::min_element(sources.begin(), sources.end(),
+                         [](const WakeSource& a, const WakeSource& b) { return a.due < b.due; });
+    // The latest wake at which nothing comes more than a twentieth of its period late.
+    Milliseconds latest = Milliseconds::max();
+    for (const WakeSource& source : sources)
+        latest = std::min(latest, source.due + source.period / 20);
+    // Wakes due by then share the last of them.
+    Milliseconds wake = earliest->due;
+    for (const WakeSource& source : sources) {
+        if (source.due <= latest)
+            wake = std::max(wake, source.due);
+    }
+    if (!earliest->timer || earliest->period.count() == 0)
+        return wake;
+    // A timer falls into step with a timer it can follow: one that ticks more
+    // often at a divisor of its interval, or one of the same interval that
+    // was made before it. Until it shares a wake with one of them it waits
+    // its share at each tick; as the timers it follows never wait for it,
+    // this always ends.
+    const std::size_t index = static_cast<std::size_t>(earliest - sources.begin());
+    const Milliseconds period = earliest->period;
+    std::optional<Milliseconds> leader;
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const WakeSource& other = sources[i];
+        const bool follows = other.timer && other.period.count() > 0 &&
+                             (other.period < period ? period % other.period == Milliseconds{0}
+                                                    : other.period == period && i < index);
+        if (!follows)
+            continue;
+        if (other.due <= wake)
+            return wake; // in step already
+        if (!leader || other.due < *leader)
+            leader = other.due;
+    }
+    return leader ? std::min(latest, *leader) : wake;
 }
 
 void Application::moveClock(Milliseconds elapsed) {

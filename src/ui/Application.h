@@ -131,6 +131,15 @@ public:
     // hint pause of the control under the pointer and the caret's next blink.
     // Nothing when nothing is due; an idle program then sleeps until input.
     std::optional<Milliseconds> nextWake() const;
+    // When a front end that wakes in real time wakes next: nextWake(), or a
+    // little later so that timers tick together instead of one wake each. A
+    // timer or the caret blink comes at most a twentieth of its period late
+    // (as coarse system timers do): a wake due that little before another one
+    // waits for it, and a timer that runs out of step with one of the same
+    // interval made before it, or with one whose interval divides its own,
+    // waits that twentieth at each tick until the two share their wakes, on
+    // time from then on. The hint pause is never delayed.
+    std::optional<Milliseconds> coalescedWake() const;
     // The clock moves on and nothing fires: what has come due fires at the
     // next advance. Does nothing while a modal dialog is open.
     void moveClock(Milliseconds elapsed);
@@ -209,6 +218,14 @@ private:
     void setActiveForm(Form* form);
     void forgetControl(Control* control);
     void collectTimers(std::vector<Timer*>& out) const;
+    // What wakes the loop: every running timer, the hint pause and the caret
+    // blink, with the period that bounds how late each may come.
+    struct WakeSource {
+        Milliseconds due;
+        Milliseconds period; // zero: never late (the hint pause)
+        bool timer;
+    };
+    std::vector<WakeSource> wakeSources() const;
     // For Timer: before a new period is counted, and after any change.
     void clockNeeded();
     void wakeChanged();

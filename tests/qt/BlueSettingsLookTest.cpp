@@ -1,6 +1,7 @@
 // The blue window's settings drawn by the real front end beside a workbook,
 // in its three widths and in EPLAN mode, driven by real mouse clicks: every
-// caption fits its label and no two shown controls of a panel overlap. The
+// caption fits its label or check box, every shown control lies inside the
+// window or its panel and no two shown controls there overlap. The
 // pictures are written into the build folder for a person to look at.
 #include "app/TForm1.h"
 #include "app/TForm2.h"
@@ -49,6 +50,13 @@ protected:
         blueWindow = frontEnd->windowOf(faked.blue());
         ASSERT_NE(blueWindow, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(blueWindow));
+        // The table's controls as a table with feed correction and both ticks
+        // ticked show them: the most the common block ever holds.
+        app::TForm1& b = faked.blue();
+        for (ui::Control* control : std::initializer_list<ui::Control*>{
+                 &b.ComboBox2, &b.CheckBox3, &b.Edit34, &b.CheckBox4, &b.Edit35, &b.Edit39, &b.Label20,
+                 &b.Edit51, &b.Label55, &b.Button9, &b.Button3})
+            control->show();
     }
 
     // A left click in the middle of the control, through the front end.
@@ -66,28 +74,36 @@ protected:
         click(faked.blue().RadioGroup1, {item.left + 8, item.top + item.height / 2});
     }
 
-    // Saves the picture and checks the shown panels' controls.
+    // Saves the picture and checks the shown controls of the window and of
+    // each shown panel: inside their parent, apart, captions whole.
     void look(const char* picture) {
         frontEnd->afterInput();
         ASSERT_TRUE(blueWindow->grab().toImage().save(picturePath(picture)));
         app::TForm1& b = faked.blue();
-        for (const ui::Control* panel :
-             std::initializer_list<const ui::Control*>{&b.Panel1, &b.Panel2, &b.Panel3}) {
-            if (!panel->visible())
+        for (const ui::Control* parent :
+             std::initializer_list<const ui::Control*>{&b, &b.Panel1, &b.Panel2, &b.Panel3}) {
+            if (!parent->visible())
                 continue;
+            SCOPED_TRACE(parent->name());
             std::vector<const ui::Control*> shown;
-            for (const ui::Control* control : panel->children())
+            for (const ui::Control* control : parent->children())
                 if (control->visible())
                     shown.push_back(control);
             for (std::size_t i = 0; i < shown.size(); ++i) {
                 const ui::Control& control = *shown[i];
                 SCOPED_TRACE(control.name());
                 const ui::Rect r = control.bounds();
-                EXPECT_LE(r.left + r.width, panel->width());
-                EXPECT_LE(r.top + r.height, panel->height());
-                if (control.kind() == ui::ControlKind::Label && !control.caption().empty()) {
+                EXPECT_GE(r.left, 0);
+                EXPECT_GE(r.top, 0);
+                EXPECT_LE(r.left + r.width, parent->width());
+                EXPECT_LE(r.top + r.height, parent->height());
+                const bool captioned =
+                    control.kind() == ui::ControlKind::Label || control.kind() == ui::ControlKind::CheckBox;
+                if (captioned && !control.caption().empty()) {
+                    // A check box's caption starts right of its box.
+                    const int box = control.kind() == ui::ControlKind::CheckBox ? 17 : 0;
                     const QFontMetrics metrics(toQFont(control.font()));
-                    EXPECT_LE(metrics.horizontalAdvance(toQString(control.caption())), control.width());
+                    EXPECT_LE(box + metrics.horizontalAdvance(toQString(control.caption())), control.width());
                 }
                 for (std::size_t j = i + 1; j < shown.size(); ++j) {
                     const ui::Rect o = shown[j]->bounds();

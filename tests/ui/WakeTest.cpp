@@ -2,7 +2,10 @@
 // timer for Application::nextWake and re-arms when onWakeChange says so.
 #include "TestWindow.h"
 
+#include <array>
+#include <map>
 #include <optional>
+#include <vector>
 
 namespace lumitag::ui::test {
 namespace {
@@ -156,6 +159,140 @@ TEST_F(Wakes, PeriodsStartAtThePresentOfAFrontEndThatSleeps) {
     EXPECT_EQ(app.now(), 200ms);
     app.moveClock(5000ms);
     EXPECT_EQ(app.now(), 5200ms) << "outside a dialog the clock moves";
+}
+
+// A front end that wakes at coalescedWake() and nowhere else, for the given
+// time: each tick is at most a twentieth of its interval late, and the wakes
+// of the last second are counted.
+class CoalescedWakes : public Wakes {
+protected:
+    struct Run {
+        Milliseconds latest{0}; // the latest tick, late by a share of its interval
+        int lastSecondWakes = 0;
+    };
+    Run runFor(Milliseconds length, std::vector<Timer*> timers) {
+        Run run;
+        std::map<const Timer*, Milliseconds> dueBefore;
+        for (Timer* timer : timers) {
+            timer->onTimer = [this, timer, &run, &dueBefore] {
+                const Milliseconds late = app.now() - dueBefore[timer];
+                EXPECT_LE(late * 20, timer->interval())
+                    << timer->name() << " ticked " << late.count() << " ms late";
+                run.latest = std::max(run.latest, late);
+            };
+        }
+        const Milliseconds end = app.now() + length;
+        while (const std::optional<Milliseconds> wake = app.coalescedWake()) {
+            if (*wake > end)
+                break;
+            for (Timer* timer : timers)
+                dueBefore[timer] = timer->due();
+            app.advance(*wake - app.now());
+            if (app.now() > end - 1000ms)
+                ++run.lastSecondWakes;
+        }
+        for (Timer* timer : timers)
+            timer->onTimer = nullptr;
+        return run;
+    }
+};
+
+TEST_F(CoalescedWakes, TimersOfRelatedIntervalsFallIntoStepWithinAFewPeriods) {
+    // Three 100 ms timers started at odd moments, alone and beside a 50 ms
+    // one: each on its own would wake the loop, 30 or 50 wakes a second.
+    struct Case {
+        const char* what;
+        std::array<int, 3> startGaps; // ms between the starts
+        bool pump;                    // a 50 ms timer starts last
+        int wakesPerSecond;
+    };
+    const Case cases[] = {
+        {"half a period apart", {50, 23, 0}, false, 10},
+        {"close together", {3, 1, 0}, false, 10},
+        {"two of them half a period after the third", {50, 0, 0}, false, 10},
+        {"spread out", {33, 33, 0}, false, 10},
+        {"with a 50 ms timer", {50, 23, 14}, true, 20},
+        {"with a 50 ms timer between them", {25, 50, 12}, true, 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Timer refresh{form, "refresh"}, watcher{form, "watcher"}, follow{form, "follow"}, pump{form, "pump"};
+        pump.stop();
+        refresh.setInterval(100ms);
+        driver.advance(c.startGaps[0]);
+        watcher.setInterval(100ms);
+        driver.advance(c.startGaps[1]);
+        follow.setInterval(100ms);
+        std::vector<Timer*> timers{&refresh, &watcher, &follow};
+        if (c.pump) {
+            driver.advance(c.startGaps[2]);
+            pump.setInterval(50ms);
+            pump.start();
+            timers.push_back(&pump);
+        }
+        const Run run = runFor(5000ms, timers);
+        EXPECT_EQ(run.lastSecondWakes, c.wakesPerSecond);
+        if (!c.pump) {
+            EXPECT_EQ(refresh.due(), watcher.due());
+            EXPECT_EQ(watcher.due(), follow.due());
+        }
+        // In step, every tick comes on time.
+        EXPECT_EQ(runFor(1000ms, timers).latest, 0ms);
+    }
+}
+
+TEST_F(CoalescedWakes, ATimerWaitsOnlyItsShareAndOnlyForWhatItCanFollow) {
+    // A 100 ms timer due first, and a second timer started a little later.
+    struct Case {
+        const char* what;
+        Milliseconds other;            // the second timer's interval; none when zero
+        Milliseconds otherStartsAfter; // after the first
+        bool otherMadeBefore;          // the second timer was made before the first
+        Milliseconds late;             // how late the first fires
+    };
+    const Case cases[] = {
+        {"alone", 0ms, 0ms, false, 0ms},
+        {"a wake 4 ms later takes it along", 60ms, 44ms, false, 4ms},
+        {"one 6 ms later is too far", 60ms, 46ms, false, 0ms},
+        {"a 50 ms timer 30 ms later: it waits its share", 50ms, 80ms, false, 5ms},
+        {"a 100 ms timer made before it, 30 ms later: it waits its share", 100ms, 30ms, true, 5ms},
+        {"a 100 ms timer made after it: on time", 100ms, 30ms, false, 0ms},
+        {"a 200 ms timer: on time", 200ms, 0ms, false, 0ms},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::optional<Timer> madeBefore, madeAfter;
+        if (c.other > 0ms && c.otherMadeBefore)
+            madeBefore.emplace(form, "other");
+        Timer first{form, "first"};
+        first.setInterval(100ms);
+        if (c.other > 0ms && !c.otherMadeBefore)
+            madeAfter.emplace(form, "other");
+        if (Timer* other = madeBefore ? &*madeBefore : madeAfter ? &*madeAfter : nullptr) {
+            other->stop();
+            app.moveClock(c.otherStartsAfter);
+            other->setInterval(c.other);
+            other->start();
+        }
+        ASSERT_EQ(app.nextWake(), first.due());
+        EXPECT_EQ(*app.coalescedWake() - first.due(), c.late);
+    }
+
+    // The caret blink waits a little for a timer, the hint pause never.
+    form.Timer1.setInterval(100ms);
+    form.Edit1.setFocus();
+    driver.press(Key::End); // the caret blinks in 530 ms
+    driver.advance(40);
+    form.Timer1.start(); // due 10 ms after the blink, at its sixth tick
+    driver.advance(410);
+    EXPECT_EQ(app.nextWake(), after(80ms));
+    EXPECT_EQ(app.coalescedWake(), after(90ms));
+    form.SpeedButton1.setHint(U"ヒント");
+    form.SpeedButton1.setShowHint(true);
+    app.setHintPause(75ms);
+    driver.hover(form.SpeedButton1);
+    EXPECT_EQ(app.coalescedWake(), after(75ms));
+    form.Timer1.stop();
 }
 
 } // namespace
