@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertyState.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -294,24 +295,31 @@ void CalcRange::setValuesEvery(int step, const std::vector<std::vector<Text>>& r
     requireLinesFitEvery(area_, step, rows);
     const int lines = static_cast<int>(rows.size());
     const int lastColumn = area_.columnCount() - 1;
-    session_->run([&] {
-        session_->requireOpen(document_);
-        // The formats of the whole block are asked once; then each line gets a
-        // data array of its own row, so the rows between are left alone: a
-        // data array over them would have to carry their contents, and
-        // formulas do not survive that.
-        const std::vector<std::vector<bool>> textCells =
-            textFormattedCells(document_, cells_, lines, step, area_.columnCount());
-        for (int line = 0; line < lines; ++line) {
-            const int r = line * step;
-            const css::uno::Sequence<Any> row =
-                dataRow(rows[static_cast<std::size_t>(line)], textCells, static_cast<std::size_t>(line));
-            const css::uno::Sequence<css::uno::Sequence<Any>> data(&row, 1);
-            Reference<css::sheet::XCellRangeData>(cells_->getCellRangeByPosition(0, r, lastColumn, r),
-                                                  UNO_QUERY_THROW)
-                ->setDataArray(data);
-        }
-    });
+    // The call writes row by row, so it is given time by the line on top of
+    // a single call's: a working office busy with 1000 lines is not taken
+    // for a frozen one.
+    const std::chrono::milliseconds timeout =
+        session_->options().callTimeout + std::chrono::milliseconds(10) * lines;
+    session_->run(
+        [&] {
+            session_->requireOpen(document_);
+            // The formats of the whole block are asked once; then each line gets a
+            // data array of its own row, so the rows between are left alone: a
+            // data array over them would have to carry their contents, and
+            // formulas do not survive that.
+            const std::vector<std::vector<bool>> textCells =
+                textFormattedCells(document_, cells_, lines, step, area_.columnCount());
+            for (int line = 0; line < lines; ++line) {
+                const int r = line * step;
+                const css::uno::Sequence<Any> row =
+                    dataRow(rows[static_cast<std::size_t>(line)], textCells, static_cast<std::size_t>(line));
+                const css::uno::Sequence<css::uno::Sequence<Any>> data(&row, 1);
+                Reference<css::sheet::XCellRangeData>(cells_->getCellRangeByPosition(0, r, lastColumn, r),
+                                                      UNO_QUERY_THROW)
+                    ->setDataArray(data);
+            }
+        },
+        timeout);
 }
 
 void CalcRange::selectOnGate(const Reference<css::table::XCellRange>& cells) {
