@@ -192,6 +192,7 @@ TEST_F(CalcHostTest, LinesEveryStepRowsKeepTextCellsTextAndLeaveTheRowsBetween) 
     EXPECT_THROW(lines->setValuesEvery(2, {{U"1", U"2", U"3"}}), std::invalid_argument);
     EXPECT_THROW(lines->setValuesEvery(0, {{U"1", U"2", U"3"}}), std::invalid_argument);
     EXPECT_EQ(sheet->cell(1, 1)->value(), U"01") << "a refused write writes nothing";
+    workbook->close();
 }
 
 TEST_F(CalcHostTest, RenamingRefusesDuplicateAndForbiddenNames) {
