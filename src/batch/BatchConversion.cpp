@@ -115,6 +115,9 @@ public:
     std::vector<std::vector<Text>> formulas() override { return range_->formulas(); }
     void setTexts(const std::vector<std::vector<Text>>& texts) override { range_->setTexts(texts); }
     void setValues(const std::vector<std::vector<Text>>& values) override { range_->setValues(values); }
+    void setValuesEvery(int step, const std::vector<std::vector<Text>>& rows) override {
+        range_->setValuesEvery(step, rows);
+    }
     void select() override { range_->select(); }
     void activate() override { range_->activate(); }
     void insertShiftDown() override { range_->insertShiftDown(); }

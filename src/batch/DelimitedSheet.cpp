@@ -47,6 +47,7 @@ public:
     void setValue(const Text&) override { refuseChange(); }
     void setTexts(const std::vector<std::vector<Text>>&) override { refuseChange(); }
     void setValues(const std::vector<std::vector<Text>>&) override { refuseChange(); }
+    void setValuesEvery(int, const std::vector<std::vector<Text>>&) override { refuseChange(); }
     void select() override { refuseChange(); }
     void activate() override { refuseChange(); }
     void insertShiftDown() override { refuseChange(); }

@@ -108,10 +108,12 @@ void TransferCommand::write(const TransferPlan& plan, bool numberingPresent) {
     if (plan.step == 1) {
         sheet->range(block.first, block.last)->setValues(plan.lines);
     } else {
-        for (std::size_t i = 0; i < plan.lines.size(); ++i) {
-            const int row = plan.rowOfLine(i);
-            sheet->range(CellRef{row, target}, CellRef{row, plan.lastColumn()})->setValues({plan.lines[i]});
-        }
+        // One call for every line, the rows between left as they are. A host
+        // failure inside it may leave the lines before it written: those are
+        // what the busy message tells the user stays in the sheet.
+        const int lastLineRow = plan.rowOfLine(plan.lines.size() - 1);
+        sheet->range(block.first, CellRef{lastLineRow, plan.lastColumn()})
+            ->setValuesEvery(plan.step, plan.lines);
     }
 
     if (plan.nextRow <= platform::kMaxRow)

@@ -1,6 +1,6 @@
 // 転送 of 1000 3BOX lines into a real headless Calc: the program's transfer
-// (one bulk write of the block plus its formatting) against writing the same
-// block cell by cell.
+// (one bulk write of the block plus its formatting), continuous and with a row
+// between the lines (1行置), against writing the same block cell by cell.
 //
 //   sheet_transfer_calc_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
@@ -42,19 +42,31 @@ bool prepare() {
     return program->link().workbookAttached();
 }
 
-// Button21 as a person clicks it, overwriting B1:F1000 each time.
-void Transfer(benchmark::State& state) {
+// Button21 as a person clicks it with the spacing given, overwriting the same
+// rows from B1 each time.
+void transferFromB1(benchmark::State& state, ui::RadioButton& spacing, TextView nextRow) {
     app::TForm2& w = program->orange();
     w.CheckBox35.setChecked(false);
+    program->driver.click(spacing);
     for (auto _ : state) {
         w.Edit14.setText(U"B");
         w.Edit15.setText(U"1");
         program->dialogs.queueAnswer(platform::Answer::Yes);
         program->dialogs.clearTranscript();
         w.Button21.click();
-        if (w.Edit15.text() != U"1001" || program->dialogs.messageCount() != 1)
+        if (w.Edit15.text() != nextRow || program->dialogs.messageCount() != 1)
             state.SkipWithError("the transfer did not complete");
     }
+}
+
+// 連続: B1:F1000.
+void Transfer(benchmark::State& state) {
+    transferFromB1(state, program->orange().RadioButton1, U"1001");
+}
+
+// 1行置: the lines into rows 1, 3, … 1999 of B:F.
+void SpacedTransfer(benchmark::State& state) {
+    transferFromB1(state, program->orange().RadioButton2, U"2001");
 }
 
 // The block write alone.
@@ -116,6 +128,7 @@ BENCHMARK_CAPTURE(TransferPart, TextFormat, Part::TextFormat)->Unit(benchmark::k
 BENCHMARK_CAPTURE(TransferPart, Alignment, Part::Alignment)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TransferPart, Widths, Part::Widths)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TransferPart, Activate, Part::Activate)->Unit(benchmark::kMillisecond);
+BENCHMARK(SpacedTransfer)->Unit(benchmark::kMillisecond);
 BENCHMARK(BulkWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(PerCellWrites)->Unit(benchmark::kMillisecond)->Iterations(2);
 

@@ -137,6 +137,31 @@ TEST_F(TransferTest, SpacingAndReverseOrderPlaceTheLinesAndLeaveTheRowsBetween) 
     EXPECT_EQ(cell(U"B", 5), U"W1");
 }
 
+TEST_F(TransferTest, ASpacedTransferWritesAllItsLinesInOneHostCall) {
+    std::vector<std::vector<std::string>> callsByLength;
+    for (const int count : {3, 40}) {
+        SCOPED_TRACE(count);
+        Lines lines;
+        for (int i = 1; i <= count; ++i)
+            lines.push_back({U"W" + numberText(i), numberText(i), U"", U"", U""});
+        w().list().clearAllRows();
+        fillList(w().RadioButton17, lines);
+        driver.click(w().RadioButton3); // 2行置
+        sheet() = FakeSheetContent(U"Sheet1");
+        target(U"B", U"2");
+        spreadsheet.clearCalls();
+        transferOverwriting();
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(rowValues(ThreeBoxColumns, 2 + 3 * i), lines[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(w().Edit15.text(), numberText(2 + 3 * count));
+        const std::vector<std::string>& calls = spreadsheet.calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Range.setValuesEvery"), 1);
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "Range.setValues"), 0);
+        callsByLength.push_back(calls);
+    }
+    EXPECT_EQ(callsByLength[0], callsByLength[1]) << "the same calls for 3 lines as for 40";
+}
+
 TEST_F(TransferTest, EnterInTheRowBoxTransfersAgainBelowThePreviousCopy) {
     fillList(w().RadioButton17, ThreeBoxLines);
     driver.click(w().RadioButton2);

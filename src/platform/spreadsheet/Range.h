@@ -42,6 +42,14 @@ public:
     // ("@"), where it stays text; every other text is stored as it is, never
     // read as a formula or a date. Empty text empties the cell.
     virtual void setValues(const std::vector<std::vector<Text>>& values) = 0;
+    // Writes rows[i] into the range's row 1 + step × i, each cell as
+    // setValues() writes it, all in one call. The step − 1 rows between two
+    // lines keep what they hold, formulas included: they are neither read nor
+    // written. The range runs from the first line's row to the last's, so it
+    // has (rows.size() − 1) × step + 1 rows; each line has the range's column
+    // count and step is at least 1 (std::invalid_argument otherwise). A
+    // failure part-way may leave the lines before it written.
+    virtual void setValuesEvery(int step, const std::vector<std::vector<Text>>& rows) = 0;
 
     // Selects the range; its top-left cell becomes the active cell. Fails when
     // the range's sheet is not the active sheet of the active workbook.
@@ -76,5 +84,11 @@ public:
     virtual bool entireRowHidden() = 0;
     virtual void setEntireRowHidden(bool hidden) = 0;
 };
+
+// The checks of Range::setValues() and Range::setValuesEvery(): the block,
+// or the lines and their step, must fit the range's area exactly
+// (std::invalid_argument naming the operation otherwise).
+void requireBlockFits(const CellArea& area, const std::vector<std::vector<Text>>& values);
+void requireLinesFitEvery(const CellArea& area, int step, const std::vector<std::vector<Text>>& rows);
 
 } // namespace lumitag::platform

@@ -170,6 +170,31 @@ TEST_F(CalcHostTest, ABlockWriteKeepsTextCellsTextAndEmptiesCellsForEmptyText) {
     EXPECT_THROW(block->setValues({{U"1"}}), std::invalid_argument);
 }
 
+TEST_F(CalcHostTest, LinesEveryStepRowsKeepTextCellsTextAndLeaveTheRowsBetween) {
+    auto workbook = freshWorkbook();
+    auto sheet = host().activeSheet();
+    // Between the lines: a formula, a text and a number.
+    sheet->cell(2, 1)->setValue(U"=C4+1");
+    sheet->cell(4, 2)->setValue(U"between");
+    sheet->cell(4, 3)->setValue(U"41");
+    // Column A is text-formatted on the first and last line only: asked line by line.
+    sheet->cell(1, 1)->setNumberFormatLocal(U"@");
+    sheet->cell(5, 1)->setNumberFormatLocal(U"@");
+    auto lines = sheet->range(CellRef{1, 1}, CellRef{5, 3});
+    lines->setValuesEvery(2, {{U"01", U"02", U"x"}, {U"03", U"=1", U"1/2"}, {U"05", U"-1.50", U""}});
+    EXPECT_EQ(lines->values(), (std::vector<std::vector<Text>>{{U"01", U"2", U"x"},
+                                                               {U"42", U"", U""},
+                                                               {U"3", U"=1", U"1/2"},
+                                                               {U"", U"between", U"41"},
+                                                               {U"05", U"-1.5", U""}}));
+    EXPECT_EQ(sheet->cell(2, 1)->formulas(), (std::vector<std::vector<Text>>{{U"=C4+1"}}));
+    EXPECT_EQ(sheet->cell(3, 2)->formulas(), (std::vector<std::vector<Text>>{{U""}}));
+    EXPECT_THROW(lines->setValuesEvery(2, {{U"1", U"2", U"3"}}), std::invalid_argument);
+    EXPECT_THROW(lines->setValuesEvery(0, {{U"1", U"2", U"3"}}), std::invalid_argument);
+    EXPECT_EQ(sheet->cell(1, 1)->value(), U"01") << "a refused write writes nothing";
+    workbook->close();
+}
+
 TEST_F(CalcHostTest, RenamingRefusesDuplicateAndForbiddenNames) {
     auto workbook = freshWorkbook();
     auto sheet = workbook->worksheet(1);

@@ -245,6 +245,38 @@ TEST_F(FakeSpreadsheetHostTest, ABlockOfAnotherShapeThanItsRangeIsRefusedWhole) 
     EXPECT_TRUE(host.activeSheetContent().values().empty());
 }
 
+TEST_F(FakeSpreadsheetHostTest, LinesEveryStepRowsLeaveTheRowsBetweenAndFailPartWayLikeBlockWrites) {
+    startAndConnect();
+    const std::shared_ptr<Worksheet> sheet = host.addWorkbook()->worksheet(1);
+    FakeSheetContent& content = host.activeSheetContent();
+    content.setFormula(U"A2", U"=B1&\"!\"", U"x!");
+    content.setValue(U"B4", U"between");
+    const std::shared_ptr<Range> range = sheet->range(U"A1", U"B5");
+    host.clearCalls();
+    range->setValuesEvery(2, {{U"1", U"x"}, {U"", U"y"}, {U"3", U""}});
+    EXPECT_THAT(host.calls(), ElementsAre("Range.setValuesEvery"));
+    EXPECT_EQ(range->values(), (std::vector<std::vector<Text>>{
+                                   {U"1", U"x"}, {U"x!", U""}, {U"", U"y"}, {U"", U"between"}, {U"3", U""}}));
+    EXPECT_EQ(content.formula(U"A2"), U"=B1&\"!\"");
+
+    // The lines must run from the range's first row to its last.
+    for (const auto& [step, rows] : std::vector<std::pair<int, std::vector<std::vector<Text>>>>{
+             {0, {{U"a", U"b"}}},
+             {2, {{U"a", U"b"}, {U"c", U"d"}}},
+             {3, {{U"a", U"b"}, {U"c", U"d"}}},
+             {2, {{U"a", U"b"}, {U"c"}, {U"e", U"f"}}},
+             {1, {}}}) {
+        EXPECT_THROW(range->setValuesEvery(step, rows), std::invalid_argument) << step;
+    }
+    EXPECT_EQ(content.value(U"A1"), U"1") << "a refused write writes nothing";
+
+    // A block-write failure due at the second line strikes inside the one call.
+    host.failOperationAfter("Range.setValues", 1);
+    EXPECT_THROW(range->setValuesEvery(2, {{U"4", U"p"}, {U"5", U"q"}, {U"6", U"r"}}), SpreadsheetError);
+    EXPECT_EQ(range->values(), (std::vector<std::vector<Text>>{
+                                   {U"4", U"p"}, {U"x!", U""}, {U"", U"y"}, {U"", U"between"}, {U"3", U""}}));
+}
+
 // A connected spreadsheet with a workbook, its sheet, a range and a file to
 // open: every operation works here until it is made to fail.
 struct ConnectedSpreadsheet {
@@ -314,6 +346,10 @@ TEST(FakeSpreadsheetHostFailures, EveryOperationCanBeMadeToFail) {
         {"Range.setValues",
          [](auto& s) {
              s.range->setValues({{U"1", U"x"}, {U"", U"2"}});
+         }},
+        {"Range.setValuesEvery",
+         [](auto& s) {
+             s.range->setValuesEvery(1, {{U"1", U"x"}, {U"", U"2"}});
          }},
         {"Range.select", [](auto& s) { s.range->select(); }},
         {"Range.activate", [](auto& s) { s.range->activate(); }},

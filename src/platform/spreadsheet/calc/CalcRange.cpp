@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertyState.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
@@ -28,7 +29,6 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,26 +114,49 @@ std::optional<double> plainDecimalNumber(TextView text) {
 
 namespace {
 
-// Whether each column of the block is formatted as text, one question per
-// column; a column of mixed formats is asked cell by cell.
+// Whether the cells of each column the values go to are formatted as text:
+// [column][line] for the lines at rows 0, step, 2 × step … of the block. One
+// question per column; a column of mixed formats is asked for those cells
+// one by one.
 std::vector<std::vector<bool>> textFormattedCells(const Reference<css::sheet::XSpreadsheetDocument>& document,
-                                                  const Reference<css::table::XCellRange>& cells, int rows,
-                                                  int columns) {
+                                                  const Reference<css::table::XCellRange>& cells, int lines,
+                                                  int step, int columns) {
+    const int rows = (lines - 1) * step + 1;
     std::vector<std::vector<bool>> text(static_cast<std::size_t>(columns));
     for (int c = 0; c < columns; ++c) {
         const Reference<css::table::XCellRange> column = cells->getCellRangeByPosition(c, 0, c, rows - 1);
         const Reference<css::beans::XPropertyState> state(column, UNO_QUERY_THROW);
         std::vector<bool>& flags = text[static_cast<std::size_t>(c)];
         if (state->getPropertyState("NumberFormat") != css::beans::PropertyState_AMBIGUOUS_VALUE) {
-            flags.assign(static_cast<std::size_t>(rows), isTextFormatted(document, column));
+            flags.assign(static_cast<std::size_t>(lines), isTextFormatted(document, column));
             continue;
         }
-        flags.reserve(static_cast<std::size_t>(rows));
-        for (int r = 0; r < rows; ++r) {
+        flags.reserve(static_cast<std::size_t>(lines));
+        for (int line = 0; line < lines; ++line) {
+            const int r = line * step;
             flags.push_back(isTextFormatted(document, cells->getCellRangeByPosition(c, r, c, r)));
         }
     }
     return text;
+}
+
+// One row of a data array: a plain decimal number becomes a number unless its
+// cell is formatted as text, every other text stays a string. Calc's formula
+// entry would ignore a text format and read dates and formulas, so the program
+// decides itself what becomes a number.
+css::uno::Sequence<Any> dataRow(const std::vector<Text>& texts,
+                                const std::vector<std::vector<bool>>& textCells, std::size_t line) {
+    css::uno::Sequence<Any> row(static_cast<sal_Int32>(texts.size()));
+    auto* cells = row.getArray();
+    for (std::size_t c = 0; c < texts.size(); ++c) {
+        const std::optional<double> number = textCells[c][line] ? std::nullopt : plainDecimalNumber(texts[c]);
+        if (number) {
+            cells[c] <<= *number;
+        } else {
+            cells[c] <<= toUno(texts[c]);
+        }
+    }
+    return row;
 }
 
 } // namespace
@@ -251,43 +274,52 @@ void CalcRange::setValue(const Text& value) {
 }
 
 void CalcRange::setValues(const std::vector<std::vector<Text>>& values) {
+    requireBlockFits(area_, values);
     const int rows = area_.rowCount();
-    const int columns = area_.columnCount();
-    if (std::cmp_not_equal(values.size(), rows)) {
-        throw std::invalid_argument("Range.setValues: the block has another row count than the range");
-    }
-    for (const std::vector<Text>& row : values) {
-        if (std::cmp_not_equal(row.size(), columns)) {
-            throw std::invalid_argument("Range.setValues: a row has another column count than the range");
-        }
-    }
     session_->run([&] {
         session_->requireOpen(document_);
-        // One data array: numbers as numbers, texts as strings. Calc's formula
-        // entry would ignore a text format and read dates and formulas, so the
-        // program decides itself what becomes a number.
-        const std::vector<std::vector<bool>> textCells = textFormattedCells(document_, cells_, rows, columns);
+        // One data array: numbers as numbers, texts as strings.
+        const std::vector<std::vector<bool>> textCells =
+            textFormattedCells(document_, cells_, rows, 1, area_.columnCount());
         css::uno::Sequence<css::uno::Sequence<Any>> data(rows);
         auto* dataRows = data.getArray();
         for (int r = 0; r < rows; ++r) {
-            css::uno::Sequence<Any> line(columns);
-            auto* cells = line.getArray();
-            for (int c = 0; c < columns; ++c) {
-                const Text& text = values[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
-                const std::optional<double> number =
-                    textCells[static_cast<std::size_t>(c)][static_cast<std::size_t>(r)]
-                        ? std::nullopt
-                        : plainDecimalNumber(text);
-                if (number) {
-                    cells[c] <<= *number;
-                } else {
-                    cells[c] <<= toUno(text);
-                }
-            }
-            dataRows[r] = line;
+            dataRows[r] =
+                dataRow(values[static_cast<std::size_t>(r)], textCells, static_cast<std::size_t>(r));
         }
         Reference<css::sheet::XCellRangeData>(cells_, UNO_QUERY_THROW)->setDataArray(data);
     });
+}
+
+void CalcRange::setValuesEvery(int step, const std::vector<std::vector<Text>>& rows) {
+    requireLinesFitEvery(area_, step, rows);
+    const int lines = static_cast<int>(rows.size());
+    const int lastColumn = area_.columnCount() - 1;
+    // The call writes row by row, so it is given time by the line on top of
+    // a single call's: a working office busy with 1000 lines is not taken
+    // for a frozen one.
+    const std::chrono::milliseconds timeout =
+        session_->options().callTimeout + std::chrono::milliseconds(10) * lines;
+    session_->run(
+        [&] {
+            session_->requireOpen(document_);
+            // The formats of the whole block are asked once; then each line gets a
+            // data array of its own row, so the rows between are left alone: a
+            // data array over them would have to carry their contents, and
+            // formulas do not survive that.
+            const std::vector<std::vector<bool>> textCells =
+                textFormattedCells(document_, cells_, lines, step, area_.columnCount());
+            for (int line = 0; line < lines; ++line) {
+                const int r = line * step;
+                const css::uno::Sequence<Any> row =
+                    dataRow(rows[static_cast<std::size_t>(line)], textCells, static_cast<std::size_t>(line));
+                const css::uno::Sequence<css::uno::Sequence<Any>> data(&row, 1);
+                Reference<css::sheet::XCellRangeData>(cells_->getCellRangeByPosition(0, r, lastColumn, r),
+                                                      UNO_QUERY_THROW)
+                    ->setDataArray(data);
+            }
+        },
+        timeout);
 }
 
 void CalcRange::selectOnGate(const Reference<css::table::XCellRange>& cells) {

@@ -120,14 +120,7 @@ void FakeRange::setTexts(const std::vector<std::vector<Text>>& texts) {
 }
 
 void FakeRange::setValues(const std::vector<std::vector<Text>>& values) {
-    if (std::cmp_not_equal(values.size(), area_.rowCount())) {
-        throw std::invalid_argument("Range.setValues: the block has another row count than the range");
-    }
-    for (const std::vector<Text>& row : values) {
-        if (std::cmp_not_equal(row.size(), area_.columnCount())) {
-            throw std::invalid_argument("Range.setValues: a row has another column count than the range");
-        }
-    }
+    requireBlockFits(area_, values);
     const Target range = target("Range.setValues");
     // The fake keeps every value as text, numbers included, as setValue() does.
     for (int r = 0; r < area_.rowCount(); ++r) {
@@ -135,6 +128,31 @@ void FakeRange::setValues(const std::vector<std::vector<Text>>& values) {
             range.sheet->setValue({area_.first.row + r, area_.first.column + c},
                                   values[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]);
         }
+    }
+    host_.raise(FakeSpreadsheetHost::Event::SheetChanged);
+}
+
+void FakeRange::setValuesEvery(int step, const std::vector<std::vector<Text>>& rows) {
+    requireLinesFitEvery(area_, step, rows);
+    const Target range = target("Range.setValuesEvery");
+    // Line by line, each written as setValues() writes a block: a failure
+    // switched on for "Range.setValues" strikes at the line it is due, and the
+    // lines before it stay written, as when the host fails inside the call.
+    bool changed = false;
+    try {
+        for (std::size_t line = 0; line < rows.size(); ++line) {
+            host_.refuseIfSwitched("Range.setValues");
+            const int row = area_.first.row + step * static_cast<int>(line);
+            for (int c = 0; c < area_.columnCount(); ++c) {
+                range.sheet->setValue({row, area_.first.column + c}, rows[line][static_cast<std::size_t>(c)]);
+            }
+            changed = true;
+        }
+    } catch (const SpreadsheetError&) {
+        if (changed) {
+            host_.raise(FakeSpreadsheetHost::Event::SheetChanged);
+        }
+        throw;
     }
     host_.raise(FakeSpreadsheetHost::Event::SheetChanged);
 }

@@ -24,6 +24,7 @@ public:
     std::vector<std::vector<Text>> formulas() override;
     void setTexts(const std::vector<std::vector<Text>>& texts) override;
     void setValues(const std::vector<std::vector<Text>>& values) override;
+    void setValuesEvery(int step, const std::vector<std::vector<Text>>& rows) override;
     void select() override;
     void activate() override;
     void insertShiftDown() override;

@@ -15,7 +15,7 @@ namespace lumitag::platform {
 
 namespace {
 
-constexpr std::array<std::string_view, 51> kOperations{
+constexpr std::array<std::string_view, 52> kOperations{
     "Application.connect",
     "Application.quit",
     "Application.visible",
@@ -52,6 +52,7 @@ constexpr std::array<std::string_view, 51> kOperations{
     "Range.formulas",
     "Range.setTexts",
     "Range.setValues",
+    "Range.setValuesEvery",
     "Range.select",
     "Range.activate",
     "Range.insertShiftDown",
@@ -128,15 +129,7 @@ void FakeSpreadsheetHost::enter(std::string_view operation) {
         --failNext_;
         throw SpreadsheetError("the spreadsheet is busy: " + std::string(operation));
     }
-    if (failingOperations_.contains(operation)) {
-        throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
-    }
-    if (const auto later = operationsFailingLater_.find(operation); later != operationsFailingLater_.end()) {
-        if (later->second == 0) {
-            throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
-        }
-        --later->second;
-    }
+    refuseIfSwitched(operation);
     if (scriptedCall_ && scriptedCall_->operation == operation && scriptedCall_->successes-- == 0) {
         const CallFailure failure = scriptedCall_->failure;
         scriptedCall_.reset();
@@ -154,6 +147,18 @@ void FakeSpreadsheetHost::enter(std::string_view operation) {
     }
     if (!connected_) {
         throw SpreadsheetError("not connected to the spreadsheet: " + std::string(operation));
+    }
+}
+
+void FakeSpreadsheetHost::refuseIfSwitched(std::string_view operation) {
+    if (failingOperations_.contains(operation)) {
+        throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
+    }
+    if (const auto later = operationsFailingLater_.find(operation); later != operationsFailingLater_.end()) {
+        if (later->second == 0) {
+            throw SpreadsheetError("the spreadsheet refused " + std::string(operation));
+        }
+        --later->second;
     }
 }
 

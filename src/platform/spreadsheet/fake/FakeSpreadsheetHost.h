@@ -127,6 +127,10 @@ public:
     // The named operation works `successes` more times, then every call of it
     // fails until clearFailures(): a failure part-way through a command.
     void failOperationAfter(std::string_view operation, int successes);
+    // "Range.setValuesEvery" writes its lines one by one as "Range.setValues"
+    // writes a block: both switches above, set on "Range.setValues", also
+    // strike each of its lines, so that a failure inside that one call leaves
+    // the lines before it written.
     // How one scripted call fails.
     enum class CallFailure {
         Refused, // that call fails as when the spreadsheet is busy; the calls after it work
@@ -147,6 +151,9 @@ private:
     // Every call starts here: it is logged, then fails when a failure switch
     // says so or the spreadsheet is not there.
     void enter(std::string_view operation);
+    // Fails when failOperation() or failOperationAfter() says the operation
+    // fails now; logs nothing.
+    void refuseIfSwitched(std::string_view operation);
     void raise(Event event) { events_.push_back(event); }
 
     std::shared_ptr<FakeWorkbookContent> requireActiveBook();
