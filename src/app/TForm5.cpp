@@ -87,10 +87,12 @@ void TForm5::layOut() {
     Label8.setBounds({258, 12, 70, 16});
     Edit10.setBounds({330, 8, 50, 21});
     Label9.setBounds({8, 42, 44, 16});
-    Edit7.setBounds({56, 38, 40, 21});
-    Label10.setBounds({98, 42, 14, 16});
-    Edit8.setBounds({112, 38, 40, 21});
-    Label11.setBounds({158, 42, 40, 16});
+    // The row boxes are narrower than the target length label needs beside
+    // them otherwise: the label is as wide as the column row's.
+    Edit7.setBounds({56, 38, 36, 21});
+    Label10.setBounds({92, 42, 14, 16});
+    Edit8.setBounds({106, 38, 34, 21});
+    Label11.setBounds({142, 42, 56, 16});
     Edit11.setBounds({200, 38, 50, 21});
     Label12.setBounds({258, 42, 70, 16});
     Edit12.setBounds({330, 38, 50, 21});

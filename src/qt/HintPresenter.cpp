@@ -6,8 +6,6 @@
 #include "ui/Control.h"
 
 #include <QCursor>
-#include <QPalette>
-#include <QToolTip>
 #include <QWidget>
 
 namespace lumitag::qtfront {
@@ -36,7 +34,7 @@ void HintPresenter::update() {
 
 void HintPresenter::hide() {
     if (shown_) {
-        QToolTip::hideText();
+        tip_.hideTip();
     }
     shown_ = false;
     control_ = nullptr;
@@ -49,15 +47,16 @@ void HintPresenter::showNow() {
         hide();
         return;
     }
-    QPalette palette = QToolTip::palette();
-    palette.setColor(QPalette::ToolTipBase, toQColor(hint->color));
-    palette.setColor(QPalette::ToolTipText, Qt::black);
-    QToolTip::setPalette(palette);
-    QToolTip::setFont(uiFont(12));
     QWidget* window = windowOf_(*hint->control);
-    QToolTip::showText(QCursor::pos() + QPoint(0, 20), toDisplayLines(hint->text), window, QRect(),
-                       static_cast<int>(hint->hidePause.count()));
-    shown_ = true;
+    shown_ = true; // once per visit, even for a control whose window is gone
+    if (window == nullptr) {
+        return;
+    }
+    const ui::Point position = hint->control->formPosition();
+    const QRect control(window->mapToGlobal(QPoint(position.x, position.y)),
+                        QSize(hint->control->width(), hint->control->height()));
+    tip_.showTip(toDisplayLines(hint->text), toQColor(hint->color), control, QCursor::pos(),
+                 static_cast<int>(hint->hidePause.count()));
 }
 
 } // namespace lumitag::qtfront

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Text.h"
+#include "qt/TipWindow.h"
 
 #include <functional>
 
@@ -17,7 +18,8 @@ namespace lumitag::qtfront {
 // on a control with a hint in effect, for the hide pause, in the hint colour.
 // A hint shows once per visit of the pointer, as on the classic desktop. The
 // pause runs on the model's clock: the front end wakes when it ends
-// (Application::nextWake) and the next update shows the hint.
+// (Application::nextWake) and the next update shows the hint. The tip is
+// placed beside the control, never over it (TipWindow).
 class HintPresenter {
 public:
     using WindowOf = std::function<QWidget*(const ui::Control&)>;
@@ -29,6 +31,7 @@ public:
     void hide();
     bool pending() const { return control_ != nullptr && !shown_; }
     const ui::Control* shownFor() const { return shown_ ? control_ : nullptr; }
+    TipWindow& tip() { return tip_; }
 
 private:
     void showNow();
@@ -38,6 +41,7 @@ private:
     const ui::Control* control_ = nullptr; // the control the hint is armed or shown for
     Text text_;
     bool shown_ = false;
+    TipWindow tip_;
 };
 
 } // namespace lumitag::qtfront

@@ -20,13 +20,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFontMetrics>
 #include <QImage>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QTest>
-#include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -437,13 +437,36 @@ TEST_F(FrontEndTest, HintShowsAfterThePauseInTheHintColour) {
     app.setHintColor({255, 255, 128});
     QTest::mouseMove(window, QPoint(285, 100));
     EXPECT_TRUE(frontEnd->hints().pending());
-    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }, 2000));
-    EXPECT_EQ(QToolTip::text(), QStringLiteral("ヒントを表示します"));
-    EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(255, 255, 128));
+    TipWindow& tip = frontEnd->hints().tip();
+    ASSERT_TRUE(QTest::qWaitFor([&tip] { return tip.isVisible(); }, 2000));
+    EXPECT_EQ(tip.text(), QStringLiteral("ヒントを表示します"));
+    EXPECT_EQ(tip.palette().color(QPalette::Window), QColor(255, 255, 128));
 
     QTest::mouseMove(window, QPoint(300, 20)); // off the button
     EXPECT_TRUE(QTest::qWaitFor([this] { return frontEnd->hints().shownFor() == nullptr; }, 2000));
-    QToolTip::hideText();
+    EXPECT_FALSE(tip.isVisible());
+}
+
+TEST_F(FrontEndTest, HintTipStaysOffItsControlAndAClickOnItReachesTheControlBelow) {
+    form.Button1.setHint(U"グリッドに入力されます");
+    form.Button1.setShowHint(true);
+    app.setHintPause(0ms);
+    app.setHintHidePause(5000ms);
+    const QPoint pointer(230, 100); // on Button1, just above CheckBox1
+    QCursor::setPos(window->mapToGlobal(pointer));
+    QTest::mouseMove(window, pointer);
+    TipWindow& tip = frontEnd->hints().tip();
+    ASSERT_TRUE(QTest::qWaitFor([&tip] { return tip.isVisible(); }, 2000));
+    const QRect button(window->mapToGlobal(QPoint(200, 90)), QSize(60, 25));
+    EXPECT_FALSE(tip.geometry().intersects(button)) << "the tip covers the control it is for";
+
+    // The tip lies over CheckBox1; a click on it ticks the box and closes the tip.
+    const QRect checkBox(window->mapToGlobal(QPoint(200, 125)), QSize(100, 17));
+    const QRect overlap = tip.geometry() & checkBox;
+    ASSERT_FALSE(overlap.isEmpty());
+    QTest::mouseClick(&tip, Qt::LeftButton, Qt::NoModifier, tip.mapFromGlobal(overlap.center()));
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_TRUE(form.CheckBox1.checked());
 }
 
 TEST_F(FrontEndTest, ModelClockRunsOnRealTime) {

@@ -4,6 +4,7 @@
 // into the build folder for a person to look at.
 #include "app/TForm1.h"
 #include "app/TForm2.h"
+#include "app/TForm5.h"
 #include "hardening/FakedProgram.h"
 #include "platform/Encoding.h"
 #include "qt/DropDownList.h"
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -35,6 +37,20 @@ Text tableLine(int number, TextView name) {
 
 QString picturePath(const char* name) {
     return QDir(QStringLiteral(QT_TESTCASE_BUILDDIR)).filePath(QString::fromLatin1(name));
+}
+
+// Every shown label on the panels is wide enough for its caption.
+void expectLabelsWhole(std::initializer_list<const ui::Control*> panels) {
+    for (const ui::Control* panel : panels) {
+        for (const ui::Control* control : panel->children()) {
+            if (control->kind() != ui::ControlKind::Label || !control->visible() ||
+                control->caption().empty())
+                continue;
+            SCOPED_TRACE(control->name());
+            const QFontMetrics metrics(toQFont(control->font()));
+            EXPECT_LE(metrics.horizontalAdvance(toQString(control->caption())), control->width());
+        }
+    }
 }
 
 class ProgramLook : public ::testing::Test {
@@ -150,18 +166,19 @@ TEST_F(ProgramLook, BlueWindowShowsEverySettingsCaptionWhole) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(blueWindow));
     ASSERT_TRUE(blueWindow->grab().toImage().save(picturePath("program-blue-three-settings.png")));
 
-    for (const ui::Control* panel :
-         {static_cast<ui::Control*>(&b.Panel1), static_cast<ui::Control*>(&b.Panel2),
-          static_cast<ui::Control*>(&b.Panel3)}) {
-        for (const ui::Control* control : panel->children()) {
-            if (control->kind() != ui::ControlKind::Label || !control->visible() ||
-                control->caption().empty())
-                continue;
-            SCOPED_TRACE(control->name());
-            const QFontMetrics metrics(toQFont(control->font()));
-            EXPECT_LE(metrics.horizontalAdvance(toQString(control->caption())), control->width());
-        }
-    }
+    expectLabelsWhole({&b.Panel1, &b.Panel2, &b.Panel3});
+}
+
+TEST_F(ProgramLook, ColumnRowSettingsShowEveryLabelWhole) {
+    app::TForm5& settings = *faked.program.columnSettingsWindow();
+    settings.show();
+    frontEnd->afterInput();
+    FormWindow* settingsWindow = frontEnd->windowOf(settings);
+    ASSERT_NE(settingsWindow, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(settingsWindow));
+    ASSERT_TRUE(settingsWindow->grab().toImage().save(picturePath("program-column-row-settings.png")));
+
+    expectLabelsWhole({&settings.Panel1, &settings.Panel2, &settings.Panel3});
 }
 
 } // namespace
