@@ -113,8 +113,16 @@ void WorkbookCommands::CloseWorkbook() {
         hooks_.clearHandOver();
     if (link_.closing())
         return;
-    link_.setClosing(true);
     ui::Application& app = c_.window.application();
+    // While a connect has not ended the spreadsheet answers nothing, so the
+    // question below would be skipped and the failing re-attach taken for
+    // "no workbook is left": the attached workbook would be let go without a
+    // word while it stays open in the spreadsheet. Nothing can be closed now.
+    if (link_.connecting() && link_.workbookAttached()) {
+        showMessage(app, HostBusyMessage);
+        return;
+    }
+    link_.setClosing(true);
     try {
         if (link_.visible()) {
             Text name;

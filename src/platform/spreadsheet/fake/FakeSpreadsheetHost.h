@@ -5,6 +5,7 @@
 #include "platform/spreadsheet/fake/FakeWorkbookContent.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -127,6 +128,9 @@ public:
     // fails until clearFailures(): a failure part-way through a command.
     void failOperationAfter(std::string_view operation, int successes);
     void clearFailures();
+    // Runs at the start of every call, before the failure switches: a test
+    // that bounds how many calls one step may make throws from here.
+    void setOnCall(std::function<void(std::string_view)> onCall) { onCall_ = std::move(onCall); }
 
 private:
     friend class FakeWorkbook;
@@ -173,6 +177,7 @@ private:
     int failNext_ = 0;
     std::set<std::string, std::less<>> failingOperations_;
     std::map<std::string, int, std::less<>> operationsFailingLater_;
+    std::function<void(std::string_view)> onCall_;
 };
 
 } // namespace lumitag::platform
