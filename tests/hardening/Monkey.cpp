@@ -8,6 +8,7 @@
 #include "platform/spreadsheet/CellAddress.h"
 #include "sheet/SheetMessages.h"
 #include "ui/ComboBox.h"
+#include "ui/Edit.h"
 #include "ui/MenuItem.h"
 #include "ui/PopupMenu.h"
 #include "ui/RadioGroup.h"
@@ -61,21 +62,24 @@ constexpr std::array chords{
 // The orange window's 閉じる.
 const std::set<std::string> closingControls{"Button5"};
 // The keys of the commands, pressed more often than the others.
-constexpr std::array commandChords{"F9", "Shift+F1", "F8", "F10", "F1", "Enter", "Enter"};
+// Shift+F1 goes there from the orange window more often than back.
+constexpr std::array commandChords{"F9", "F8", "F10", "F1", "Enter", "Enter"};
 // The commands among a window's many controls, clicked more often than the
 // others: the spreadsheet panel and the list's commands of the orange
-// window, the conversions and their settings of the blue one, and the
-// buttons and boxes of the column/row settings window.
-const std::set<std::string> commandControls{
-    // The orange window (and the blue one's namesakes).
+// window, the conversions and their settings of the blue one (leaving it is
+// left to its keys and the rest, so that it is stayed in for a while), and
+// the boxes and buttons of the column/row settings window.
+const std::set<std::string> orangeCommands{
     "SpeedButton29", "SpeedButton30", "SpeedButton25", "Button21", "CheckBox35", "ComboBox1", "Edit14",
-    "Edit15", "Panel4", "Button4", "Button18", "Button7", "Edit3",
-    // The blue window.
-    "Button2", "Button5", "Button6", "SpeedButton6", "Button9", "Button3", "SpeedButton1", "SpeedButton2",
-    "SpeedButton3", "SpeedButton7", "SpeedButton4", "SpeedButton8", "Edit1", "Edit6", "Edit21", "Edit26",
-    "Edit31", "Edit36", "CheckBox1", "CheckBox5", "Edit42", "Edit43", "Edit4",
-    // The column/row settings window.
-    "Button1", "Edit9", "Edit10", "Edit11", "Edit12"};
+    "Edit15",        "Panel4",        "Button4",       "Button18", "Button7",    "Edit3"};
+const std::set<std::string> blueCommands{
+    "Button2",      "Button5",      "Button6",   "SpeedButton6", "Button9",      "Button3",
+    "SpeedButton1", "SpeedButton2", "ComboBox1", "SpeedButton3", "SpeedButton7", "SpeedButton4",
+    "SpeedButton8", "Edit1",        "Edit6",     "Edit11",       "Edit21",       "Edit26",
+    "Edit31",       "Edit36",       "CheckBox1", "CheckBox5",    "Edit42",       "Edit43",
+    "Edit4",        "Edit2",        "Edit22",    "Edit27"};
+const std::set<std::string> settingsCommands{"Button1", "Button2", "Button4", "Button5", "Edit1", "Edit2",
+                                             "Edit3",   "Edit4",   "Edit5",   "Edit6",   "Edit9", "Edit10"};
 // What the user types into the settings boxes: columns, rows, lists of them and sizes.
 constexpr auto typedWords =
     std::to_array<TextView>({U"A", U"B", U"C", U"D", U"H", U"1", U"2", U"10", U"60", U"A:C", U"1:20", U"1,3",
@@ -293,10 +297,13 @@ int nextFreeRowOfCells(const MarkingList& list) {
     return 1;
 }
 
-bool mayDelete(const MonkeyEvent& event) {
+// `focused`: the control that had the focus before the event; Enter and
+// Space press a focused button.
+bool mayDelete(const MonkeyEvent& event, const std::string& focused) {
     switch (event.kind) {
     case MonkeyEvent::Kind::Chord:
-        return deletingChords.contains(event.chord);
+        return deletingChords.contains(event.chord) ||
+               ((event.chord == "Enter" || event.chord == "Space") && deletingControls.contains(focused));
     case MonkeyEvent::Kind::Click:
         return deletingControls.contains(event.control);
     case MonkeyEvent::Kind::MenuItem:
@@ -383,7 +390,9 @@ std::string MonkeyEvent::describe() const {
         out << "press " << chord;
         break;
     case Kind::Type:
-        out << "type \"" << utf8(text) << '"';
+        out << "type \"" << utf8(text.substr(0, 60)) << (text.size() > 60 ? "…" : "") << '"';
+        if (!control.empty())
+            out << " over " << control;
         break;
     case Kind::Click:
         out << "click " << control;
@@ -437,6 +446,8 @@ MonkeyEvent Monkey::next(FakedProgram& program) {
         event.kind = MonkeyEvent::Kind::Chord;
         event.chord = chance(25) ? commandChords[static_cast<std::size_t>(below(commandChords.size()))]
                                  : chords[static_cast<std::size_t>(below(static_cast<int>(chords.size())))];
+        if (form == &program.orange() && chance(3))
+            event.chord = "Shift+F1";
     } else if (pick < 44) {
         event.kind = MonkeyEvent::Kind::Type;
         if (chance(30)) {
@@ -532,13 +543,23 @@ void Monkey::pickControlEvent(FakedProgram& program, MonkeyEvent& event) {
         }
     }
     event.kind = MonkeyEvent::Kind::Click;
+    const std::set<std::string>& commandControls = form == &program.orange()              ? orangeCommands
+                                                   : form == program.program.blueWindow() ? blueCommands
+                                                                                          : settingsCommands;
     std::vector<ui::Control*> commands;
     for (ui::Control* control : controls) {
         if (commandControls.contains(control->name()))
             commands.push_back(control);
     }
     const std::vector<ui::Control*>& from = !commands.empty() && chance(40) ? commands : controls;
-    event.control = from[static_cast<std::size_t>(below(static_cast<int>(from.size())))]->name();
+    ui::Control* chosen = from[static_cast<std::size_t>(below(static_cast<int>(from.size())))];
+    event.control = chosen->name();
+    // A box is often typed over as a whole: a column, a row, a list, a size.
+    if (dynamic_cast<ui::Edit*>(chosen) != nullptr && chance(50)) {
+        event.kind = MonkeyEvent::Kind::Type;
+        event.text = chance(80) ? Text(typedWords[static_cast<std::size_t>(below(typedWords.size()))])
+                                : randomCellText(random_);
+    }
 }
 
 void Monkey::pickHostEvent(MonkeyEvent& event) {
@@ -740,6 +761,14 @@ void act(FakedProgram& program, ui::testing::Driver& driver, const MonkeyEvent& 
         driver.press(event.chord);
         break;
     case MonkeyEvent::Kind::Type:
+        // Into the named box, its text selected, or wherever the focus is.
+        if (auto* box = dynamic_cast<ui::Edit*>(control); box != nullptr && reachable) {
+            driver.click(*box);
+            if (program.app.focusedControl() == box && !program.app.modal())
+                box->selectAll();
+        } else if (!event.control.empty()) {
+            break;
+        }
         driver.type(event.text);
         break;
     case MonkeyEvent::Kind::Click:
@@ -864,6 +893,11 @@ std::optional<std::string> play(FakedProgram& program, const MonkeyEvent& event,
             program.dialogs.queueFileCancel();
     }
 
+    const std::string focusedBefore =
+        program.app.focusedControl() != nullptr ? program.app.focusedControl()->name() : std::string();
+    if (std::getenv("LUMITAG_MONKEY_TRACE") != nullptr)
+        std::fprintf(stderr, "%s (focus %s, %d lines)\n", event.describe().c_str(), focusedBefore.c_str(),
+                     linesBefore);
     std::size_t workbooksAtQuit = 0;
     {
         CallBudget budget(program.spreadsheet);
@@ -933,7 +967,7 @@ std::optional<std::string> play(FakedProgram& program, const MonkeyEvent& event,
         return "after the periodic refresh the next free row is " + std::to_string(list.nextFreeRow()) +
                " but the cells give " + std::to_string(cellsNextFree);
     const int linesAfter = rowsWithText(list);
-    if (linesAfter < linesBefore && !mayDelete(event))
+    if (linesAfter < linesBefore && !mayDelete(event, focusedBefore))
         return "lines with text went from " + std::to_string(linesBefore) + " to " +
                std::to_string(linesAfter) + " without a command that deletes";
     return std::nullopt;

@@ -4,7 +4,7 @@
 //
 // LUMITAG_MONKEY_SEED=<n> plays one seed; LUMITAG_MONKEY_EVENTS=<n> sets the
 // number of actions per seed (long runs: 200000); LUMITAG_MONKEY_STATS=1
-// prints what each run went through.
+// prints what each run went through, LUMITAG_MONKEY_TRACE=1 every action.
 #include "hardening/Monkey.h"
 
 #include <chrono>
