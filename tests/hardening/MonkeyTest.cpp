@@ -1,6 +1,8 @@
-// Random user actions over both windows, from a seed: after every action the
-// program keeps its rules (see Monkey.cpp). A failure prints the seed and a
-// short sequence of actions that reproduces it.
+// Random user actions over both main windows and the column/row settings
+// window, with a faked spreadsheet whose user acts too and which fails and
+// stalls at random, from a seed: after every action the program keeps its
+// rules (see Monkey.cpp). A failure prints the seed and a short sequence of
+// actions that reproduces it.
 //
 // LUMITAG_MONKEY_SEED=<n> plays one seed; LUMITAG_MONKEY_EVENTS=<n> sets the
 // number of actions per seed (long runs: 200000); LUMITAG_MONKEY_STATS=1
