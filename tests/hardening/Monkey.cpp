@@ -146,6 +146,7 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"終値は数字・英大文字A～Fのみ入力できます",
     U"テキストボックスA～Zの",
     U"連番ボタンの作成にエラーがあります",
+    U"選択範囲内に多段改行を挿入できる箇所がありません",
     // The spreadsheet link.
     U"万一に備えての保存をお勧めします",
     U"エクセルブック ( ",
