@@ -43,6 +43,7 @@ public:
         job();
     }
     void setOnWait(OnWait onWait) { onWait_ = onWait; }
+    OnWait onWait() const { return onWait_; }
 
     bool pending() const { return static_cast<bool>(job_); }
     // How many jobs were started, and the bound of every wait, in order.

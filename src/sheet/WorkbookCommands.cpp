@@ -113,10 +113,26 @@ void WorkbookCommands::CloseWorkbook() {
         hooks_.clearHandOver();
     if (link_.closing())
         return;
-    link_.setClosing(true);
     ui::Application& app = c_.window.application();
+    // While a connect has not ended the spreadsheet answers nothing, so the
+    // question below would be skipped and the failing re-attach taken for
+    // "no workbook is left": the attached workbook would be let go without a
+    // word while it stays open in the spreadsheet. Nothing can be closed now.
+    if (link_.connecting() && link_.workbookAttached()) {
+        showMessage(app, HostBusyMessage);
+        return;
+    }
+    link_.setClosing(true);
+    // Whether the spreadsheet answered the visibility question at all.
+    bool answered = true;
+    bool visible = false;
     try {
-        if (link_.visible()) {
+        visible = link_.host().visible();
+    } catch (const platform::SpreadsheetError&) {
+        answered = false;
+    }
+    try {
+        if (visible) {
             Text name;
             try {
                 link_.connectWorkbook(link_.host().activeWorkbook());
@@ -133,7 +149,19 @@ void WorkbookCommands::CloseWorkbook() {
         try {
             link_.connectWorkbook(link_.host().activeWorkbook());
         } catch (const platform::SpreadsheetError&) {
-            detachLastWorkbook();
+            if (answered) {
+                detachLastWorkbook(true);
+            } else {
+                // A spreadsheet that answered neither question may have gone,
+                // or may only be busy for a moment with the user's workbooks
+                // still open: the workbook is let go, but the spreadsheet is
+                // not told to quit, which would close those workbooks
+                // unasked. The watcher attaches again once it answers.
+                const bool attached = link_.workbookAttached();
+                detachLastWorkbook(false);
+                if (attached)
+                    showMessage(app, HostBusyMessage);
+            }
         }
     } catch (const platform::SpreadsheetError&) {
         showMessage(app, HostBusyMessage);
@@ -165,7 +193,7 @@ void WorkbookCommands::closeActiveWorkbook() {
 }
 
 // No workbook is left: the spreadsheet application ends with the last one.
-void WorkbookCommands::detachLastWorkbook() {
+void WorkbookCommands::detachLastWorkbook(bool endSpreadsheet) {
     link_.setWorkbookAttached(false);
     c_.sheetBox.showPlaceholder();
     if (c_.cellBoxes != nullptr)
@@ -173,9 +201,13 @@ void WorkbookCommands::detachLastWorkbook() {
     c_.N24.setEnabled(false);
     c_.gyak1.setEnabled(false);
     // Never connected: there is no application to end.
-    if (link_.connected()) {
+    if (endSpreadsheet && link_.connected()) {
         c_.eventPump.stop();
         link_.quit();
+    }
+    if (!endSpreadsheet) {
+        link_.disconnectWorksheet();
+        link_.disconnectWorkbook();
     }
     if (hooks_.afterLastWorkbookClosed)
         hooks_.afterLastWorkbookClosed();

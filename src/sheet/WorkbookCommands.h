@@ -87,7 +87,8 @@ private:
     // The steps after a workbook was added or opened and connected.
     void showAttachedWorkbook();
     void closeActiveWorkbook();
-    void detachLastWorkbook();
+    // Lets the workbook go; ends the spreadsheet application when asked.
+    void detachLastWorkbook(bool endSpreadsheet);
     int windowWidth() const;
 
     WorkbookControls c_;

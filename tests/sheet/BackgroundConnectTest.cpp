@@ -108,6 +108,37 @@ TEST_F(BackgroundConnectTest, EverythingElseGoesOnWithoutTheOfficeMeanwhile) {
     EXPECT_TRUE(connectWorker.pending());
 }
 
+// 閉じる while the office has not answered a connect closes nothing: the
+// attached workbook stays attached (and open in the spreadsheet) instead of
+// being let go as if it were the last one, and the next 閉じる once the
+// office answers closes it.
+TEST_F(BackgroundConnectTest, ClosingWhileTheOfficeDoesNotAnswerKeepsTheWorkbook) {
+    newWorkbook();
+    ASSERT_TRUE(link().workbookAttached());
+    connectWorker.setOnWait(OnWait::StaysPending);
+    newWorkbook(); // starts a connect that does not end
+    ASSERT_TRUE(connectWorker.pending());
+    driver.clearMessages();
+    spreadsheet.clearCalls();
+
+    driver.click(w().SpeedButton25); // 閉じる
+    driver.expectMessage(HostBusyMessage);
+    EXPECT_TRUE(link().workbookAttached());
+    EXPECT_TRUE(w().N24.enabled());
+    EXPECT_EQ(w().ComboBox1.text(), U"Sheet1");
+    EXPECT_TRUE(spreadsheet.calls().empty()) << spreadsheet.calls().front();
+    EXPECT_EQ(spreadsheet.openWorkbookNames(), std::vector<Text>{U"Book1"});
+
+    connectWorker.complete();
+    connectWorker.setOnWait(OnWait::Completes);
+    driver.clearMessages();
+    driver.answer(platform::Answer::Yes);
+    driver.click(w().SpeedButton25);
+    driver.expectMessage(closeQuestion(U"Book1"), platform::Buttons::YesCancel);
+    EXPECT_FALSE(link().workbookAttached());
+    EXPECT_TRUE(spreadsheet.openWorkbookNames().empty());
+}
+
 // The office was killed or closed by the user: every command that needs it
 // fails as designed, the list stays, and the next 新規作成 or 開く starts a
 // new office and gets its workbook.

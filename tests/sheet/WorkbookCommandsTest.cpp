@@ -196,6 +196,28 @@ TEST_F(WorkbookCommandsTest, ClosingAfterTheUserQuitTheSpreadsheetShowsTheBusyMe
     EXPECT_TRUE(link().workbookAttached()) << "the next 新規作成 starts a new spreadsheet";
 }
 
+// A spreadsheet that fails both the visibility question and the re-attach
+// for a moment is not taken for one without workbooks: it is not told to
+// quit (which would close the user's workbooks unasked), the busy message
+// shows, and the watcher attaches again once it answers.
+TEST_F(WorkbookCommandsTest, ClosingOnASpreadsheetThatAnswersNothingLeavesItsWorkbooksOpen) {
+    openWorkbook(U"wires.xlsx", {U"Sheet1"});
+    newWorkbook();
+    ASSERT_EQ(spreadsheet.openWorkbookNames().size(), 2u);
+    driver.clearMessages();
+    spreadsheet.failNextCalls(2);
+    driver.click(w().SpeedButton25);
+    driver.expectMessage(HostBusyMessage);
+    EXPECT_EQ(spreadsheet.quitCount(), 0);
+    EXPECT_EQ(spreadsheet.openWorkbookNames(), (std::vector<Text>{U"wires.xlsx", U"Book1"}));
+    EXPECT_FALSE(link().workbookAttached());
+    EXPECT_EQ(w().ComboBox1.text(), SheetBoxPlaceholder);
+
+    driver.advance(300);
+    EXPECT_TRUE(link().workbookAttached());
+    EXPECT_EQ(w().ComboBox1.text(), U"Sheet1");
+}
+
 TEST_F(WorkbookCommandsTest, ShowingTheWindowAgainAttachesToTheActiveWorkbook) {
     openWorkbook(U"wires.xlsx", {U"Sheet1", U"Sheet2"});
     driver.press("Shift+F1");

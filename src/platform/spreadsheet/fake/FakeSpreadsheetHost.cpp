@@ -122,6 +122,9 @@ void FakeSpreadsheetHost::clearFailures() {
 
 void FakeSpreadsheetHost::enter(std::string_view operation) {
     calls_.emplace_back(operation);
+    if (onCall_) {
+        onCall_(operation);
+    }
     if (busy_) {
         throw SpreadsheetError("the spreadsheet is busy: " + std::string(operation));
     }

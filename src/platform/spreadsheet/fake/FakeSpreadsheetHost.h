@@ -5,6 +5,7 @@
 #include "platform/spreadsheet/fake/FakeWorkbookContent.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -131,6 +132,7 @@ public:
     // writes a block: both switches above, set on "Range.setValues", also
     // strike each of its lines, so that a failure inside that one call leaves
     // the lines before it written.
+
     // How one scripted call fails.
     enum class CallFailure {
         Refused, // that call fails as when the spreadsheet is busy; the calls after it work
@@ -140,6 +142,9 @@ public:
     // fails the given way, once: a failure at exactly one call of a command.
     void failCall(std::string_view operation, int successes, CallFailure failure);
     void clearFailures();
+    // Runs at the start of every call, before the failure switches: a test
+    // that bounds how many calls one step may make throws from here.
+    void setOnCall(std::function<void(std::string_view)> onCall) { onCall_ = std::move(onCall); }
 
 private:
     friend class FakeWorkbook;
@@ -195,6 +200,7 @@ private:
         CallFailure failure = CallFailure::Refused;
     };
     std::optional<ScriptedCall> scriptedCall_;
+    std::function<void(std::string_view)> onCall_;
 };
 
 } // namespace lumitag::platform
