@@ -315,8 +315,9 @@ void WindowCoupling::ProgramMinimised() {
 }
 
 void WindowCoupling::ProgramRestored() {
+    const bool spreadsheetVisible = link_.connectedAndVisible();
     try {
-        if (state_.overlap && orange_.isVisible() && link_.connectedAndVisible()) {
+        if (state_.overlap && orange_.isVisible() && spreadsheetVisible) {
             link_.placeWindow(orange_.rect().width);
             if (hooks_.bringToFront)
                 hooks_.bringToFront();
@@ -324,6 +325,11 @@ void WindowCoupling::ProgramRestored() {
     } catch (const platform::SpreadsheetError&) {
     }
     state_.overlap = false;
+    // The minimise stopped the watcher. A window manager that restores a
+    // window which kept the focus does not activate the program again, so
+    // the activation cannot be left to start it.
+    if (spreadsheetVisible && (orange_.isVisible() || blue_.isVisible()))
+        startWatcher();
 }
 
 } // namespace lumitag::sheet

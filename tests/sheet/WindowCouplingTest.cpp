@@ -418,6 +418,9 @@ TEST_F(WindowCouplingTest, MinimisingGivesTheSpreadsheetTheWorkAreaAndRestoringD
     EXPECT_EQ(windows.placements().back(), (Placement{spreadsheetWindow, SpreadsheetArea}));
     EXPECT_EQ(windows.foregroundWindow(), programWindow);
     EXPECT_FALSE(state().overlap);
+    // Restored without an activation (the window kept the focus): the
+    // watcher runs again all the same.
+    EXPECT_TRUE(w().Timer2.enabled());
 
     // Without a spreadsheet on screen neither moves anything.
     windows.clearRecord();
