@@ -235,6 +235,15 @@ protected:
 
     std::vector<Text> messages() { return p->dialogs.messageTexts(); }
 
+    // What a failed reconnect left behind, for its failure message.
+    std::string reconnectState() {
+        std::string state = "attached " + std::to_string(p->link().workbookAttached()) + ", office " +
+                            std::to_string(officePid()) + ", messages:";
+        for (const Text& message : messages())
+            state += " \"" + platform::toUtf8(message) + "\"";
+        return state;
+    }
+
     // A moment within the command's duration, evenly spread.
     microseconds killMoment(Clock::duration duration) {
         const auto span = std::chrono::duration_cast<microseconds>(duration).count();
@@ -263,7 +272,7 @@ protected:
             SCOPED_TRACE(std::string(command.name) + " run " + std::to_string(attempt));
             if (killed > 0) {
                 const auto begin = Clock::now();
-                EXPECT_TRUE(command.reconnect()) << "the next command after a kill works";
+                EXPECT_TRUE(command.reconnect()) << "the next command after a kill works; " << reconnectState();
                 reconnects.push_back(Clock::now() - begin);
                 EXPECT_NE(officePid(), killed) << "in a new office";
                 killed = -1;
@@ -308,7 +317,7 @@ protected:
                 ++counted;
             if (run.outcome == Outcome::Completed || run.outcome == Outcome::NotKilled) {
                 if (killed > 0) {
-                    EXPECT_TRUE(command.reconnect());
+                    EXPECT_TRUE(command.reconnect()) << reconnectState();
                     killed = -1;
                 }
                 EXPECT_TRUE(command.restore());
@@ -317,7 +326,7 @@ protected:
         }
         EXPECT_EQ(counted, kills);
         if (killed > 0) {
-            EXPECT_TRUE(command.reconnect());
+            EXPECT_TRUE(command.reconnect()) << reconnectState();
             EXPECT_NE(officePid(), killed);
         }
         report(command.name, span, runs, reconnects);

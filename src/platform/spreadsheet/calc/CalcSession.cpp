@@ -161,7 +161,12 @@ void CalcSession::connect() {
     guarded(
         "cannot connect to the spreadsheet: ",
         [this] {
-            if (connectedNow()) {
+            // The bridge learns of a killed office only when its reader
+            // thread sees the pipe close, which may come after the next
+            // command: an office of ours that has ended is not connected,
+            // whatever the bridge still says.
+            const bool ownOfficeEnded = process_ && process_->exitCode();
+            if (connectedNow() && !ownOfficeEnded) {
                 return;
             }
             dropConnection();
