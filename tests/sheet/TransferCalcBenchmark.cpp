@@ -7,6 +7,7 @@
 #include "sheet/OfficeProgram.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 
 namespace {
@@ -48,6 +49,7 @@ void transferFromB1(benchmark::State& state, ui::RadioButton& spacing, TextView 
     app::TForm2& w = program->orange();
     w.CheckBox35.setChecked(false);
     program->driver.click(spacing);
+    const platform::calc::CalcHost::CallTime before = sheet::office->host().callTime();
     for (auto _ : state) {
         w.Edit14.setText(U"B");
         w.Edit15.setText(U"1");
@@ -57,6 +59,13 @@ void transferFromB1(benchmark::State& state, ui::RadioButton& spacing, TextView 
         if (w.Edit15.text() != nextRow || program->dialogs.messageCount() != 1)
             state.SkipWithError("the transfer did not complete");
     }
+    // The part of each transfer spent waiting for the office, and its calls.
+    const platform::calc::CalcHost::CallTime after = sheet::office->host().callTime();
+    state.counters["host_ms"] = benchmark::Counter(
+        std::chrono::duration<double, std::milli>(after.waited - before.waited).count(),
+        benchmark::Counter::kAvgIterations);
+    state.counters["host_calls"] =
+        benchmark::Counter(static_cast<double>(after.calls - before.calls), benchmark::Counter::kAvgIterations);
 }
 
 // 連続: B1:F1000.

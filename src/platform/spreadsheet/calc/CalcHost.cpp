@@ -381,4 +381,8 @@ std::optional<pid_t> CalcHost::officeProcessId() const {
     return session_->processId();
 }
 
+CalcHost::CallTime CalcHost::callTime() const {
+    return {session_->callCount(), session_->callTime()};
+}
+
 } // namespace lumitag::platform::calc

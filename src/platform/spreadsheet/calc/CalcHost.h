@@ -84,6 +84,13 @@ public:
     void saveActiveWorkbookAs(const Text& path);
     // The office process this host started, while it runs.
     std::optional<pid_t> officeProcessId() const;
+    // Calls into the office so far and the time the program waited for them
+    // (benchmarks: what a command costs on the office's side).
+    struct CallTime {
+        std::uint64_t calls = 0;
+        std::chrono::nanoseconds waited{0};
+    };
+    CallTime callTime() const;
 
 private:
     // The program itself changes the documents or their windows: the answers

@@ -113,6 +113,17 @@ CalcSession::~CalcSession() {
 
 void CalcSession::guarded(const char* context, std::function<void()> work,
                           std::chrono::milliseconds timeout) {
+    const auto begin = std::chrono::steady_clock::now();
+    struct Tally {
+        CalcSession& session;
+        std::chrono::steady_clock::time_point begin;
+        ~Tally() {
+            ++session.callCount_;
+            session.callNanoseconds_ +=
+                std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - begin)
+                    .count();
+        }
+    } tally{*this, begin};
     try {
         gate_.run(std::move(work), timeout);
     } catch (const SpreadsheetError&) {

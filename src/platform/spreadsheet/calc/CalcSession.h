@@ -7,11 +7,14 @@
 #include "platform/spreadsheet/calc/UnoHandle.h"
 #include "platform/spreadsheet/calc/UnoListeners.h"
 
+#include <atomic>
+#include <chrono>
 #include <com/sun/star/connection/XConnection.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -74,6 +77,8 @@ public:
     ListenerState& state() { return *state_; }
     const CalcHostOptions& options() const { return options_; }
     std::optional<pid_t> processId() const;
+    std::uint64_t callCount() const { return callCount_.load(); }
+    std::chrono::nanoseconds callTime() const { return std::chrono::nanoseconds(callNanoseconds_.load()); }
     bool requestedVisible() const { return requestedVisible_; }
     void setRequestedVisible(bool visible) { requestedVisible_ = visible; }
 
@@ -104,6 +109,8 @@ private:
     bool connected_ = false;
 
     std::optional<OfficeProcess> process_;
+    std::atomic<std::uint64_t> callCount_{0};
+    std::atomic<std::int64_t> callNanoseconds_{0};
     std::vector<css::uno::Reference<css::uno::XInterface>> attachedViews_;
     css::uno::Reference<css::sheet::XSpreadsheetDocument> lastUsed_;
     bool requestedVisible_ = false;
