@@ -87,6 +87,27 @@ TEST_F(TransferTest, ThreeBoxLinesFillTheBlockFormatItAndMoveTheRowBoxOn) {
     expectEndedNormally();
 }
 
+// The selection moves once: to the row after the block, or, when the block
+// ends on the sheet's last row, to the target cell.
+TEST_F(TransferTest, TheSelectionMovesOnceAtTheEnd) {
+    fillList(w().RadioButton17, ThreeBoxLines);
+    const auto count = [&](const char* call) {
+        return std::count(spreadsheet.calls().begin(), spreadsheet.calls().end(), call);
+    };
+    for (const auto& [row, selected, nextRow] :
+         {std::tuple{5, platform::CellRef{8, 2}, U"8"},
+          std::tuple{platform::kMaxRow - 2, platform::CellRef{platform::kMaxRow - 2, 2}, U"1048577"}}) {
+        SCOPED_TRACE(row);
+        target(U"B", numberText(row));
+        spreadsheet.clearCalls();
+        transferOverwriting();
+        EXPECT_EQ(rowValues(ThreeBoxColumns, row + 2), ThreeBoxLines[2]);
+        EXPECT_EQ(count("Range.select") + count("Range.activate"), 1);
+        EXPECT_EQ(sheet().activeCell(), selected);
+        EXPECT_EQ(w().Edit15.text(), nextRow);
+    }
+}
+
 TEST_F(TransferTest, SpacingAndReverseOrderPlaceTheLinesAndLeaveTheRowsBetween) {
     struct Case {
         ui::RadioButton* spacing;
