@@ -61,11 +61,11 @@ void transferFromB1(benchmark::State& state, ui::RadioButton& spacing, TextView 
     }
     // The part of each transfer spent waiting for the office, and its calls.
     const platform::calc::CalcHost::CallTime after = sheet::office->host().callTime();
-    state.counters["host_ms"] = benchmark::Counter(
-        std::chrono::duration<double, std::milli>(after.waited - before.waited).count(),
-        benchmark::Counter::kAvgIterations);
-    state.counters["host_calls"] =
-        benchmark::Counter(static_cast<double>(after.calls - before.calls), benchmark::Counter::kAvgIterations);
+    state.counters["host_ms"] =
+        benchmark::Counter(std::chrono::duration<double, std::milli>(after.waited - before.waited).count(),
+                           benchmark::Counter::kAvgIterations);
+    state.counters["host_calls"] = benchmark::Counter(static_cast<double>(after.calls - before.calls),
+                                                      benchmark::Counter::kAvgIterations);
 }
 
 // 連続: B1:F1000.
