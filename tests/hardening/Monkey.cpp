@@ -147,6 +147,15 @@ constexpr auto knownMessages = std::to_array<TextView>({
     U"テキストボックスA～Zの",
     U"連番ボタンの作成にエラーがあります",
     U"選択範囲内に多段改行を挿入できる箇所がありません",
+    // The edit tools; a finished one counts the places first ("3箇所：…").
+    U"選択範囲内に置換対象文字(列)がありません",
+    U"選択範囲内に削除対象文字(列)がありません",
+    U"選択範囲内にキーワードがありません",
+    U"選択範囲内に指定文字数目がありません",
+    U"文字(列)の置換が終わりました",
+    U"文字(列)の削除が終わりました",
+    U"文字(列)の挿入が終わりました",
+    U"多段改行の一括挿入が終わりました",
     // The spreadsheet link.
     U"万一に備えての保存をお勧めします",
     U"エクセルブック ( ",
@@ -327,8 +336,12 @@ std::optional<std::string> checkMessage(const platform::MessageRequest& box) {
         return "a message box captioned " + utf8(box.caption);
     if (box.text.find(platform::replacementCharacter) != Text::npos)
         return "a message with an unreadable character: " + printable(box.text);
+    TextView text = box.text;
+    if (const std::size_t digits = text.find_first_not_of(U"0123456789");
+        digits > 0 && digits != TextView::npos && text.substr(digits).starts_with(U"箇所："))
+        text.remove_prefix(digits + TextView(U"箇所：").size());
     for (TextView known : knownMessages) {
-        if (box.text.starts_with(known))
+        if (text.starts_with(known))
             return std::nullopt;
     }
     // For extending the list when a window gains messages: print, don't fail.
