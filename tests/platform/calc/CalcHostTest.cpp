@@ -160,7 +160,7 @@ TEST_F(CalcHostTest, ABlockWriteKeepsTextCellsTextAndEmptiesCellsForEmptyText) {
     auto workbook = freshWorkbook();
     auto sheet = host().activeSheet();
     sheet->cell(1, 1)->setValue(U"old");
-    // Column B is text-formatted in its second row only: asked cell by cell.
+    // Column B is text-formatted in its second row only.
     sheet->range(U"B2", U"B2")->setNumberFormatLocal(U"@");
     sheet->range(U"C1", U"C3")->setNumberFormatLocal(U"@");
     auto block = sheet->range(CellRef{1, 1}, CellRef{3, 3});
@@ -177,7 +177,7 @@ TEST_F(CalcHostTest, LinesEveryStepRowsKeepTextCellsTextAndLeaveTheRowsBetween) 
     sheet->cell(2, 1)->setValue(U"=C4+1");
     sheet->cell(4, 2)->setValue(U"between");
     sheet->cell(4, 3)->setValue(U"41");
-    // Column A is text-formatted on the first and last line only: asked line by line.
+    // Column A is text-formatted on the first and last line only.
     sheet->cell(1, 1)->setNumberFormatLocal(U"@");
     sheet->cell(5, 1)->setNumberFormatLocal(U"@");
     auto lines = sheet->range(CellRef{1, 1}, CellRef{5, 3});
@@ -192,6 +192,12 @@ TEST_F(CalcHostTest, LinesEveryStepRowsKeepTextCellsTextAndLeaveTheRowsBetween) 
     EXPECT_THROW(lines->setValuesEvery(2, {{U"1", U"2", U"3"}}), std::invalid_argument);
     EXPECT_THROW(lines->setValuesEvery(0, {{U"1", U"2", U"3"}}), std::invalid_argument);
     EXPECT_EQ(sheet->cell(1, 1)->value(), U"01") << "a refused write writes nothing";
+
+    // Away from A1 the formats are found where the lines go: only E12 is text.
+    sheet->cell(12, 5)->setNumberFormatLocal(U"@");
+    auto away = sheet->range(CellRef{10, 4}, CellRef{12, 5});
+    away->setValuesEvery(2, {{U"01", U"01"}, {U"02", U"02"}});
+    EXPECT_EQ(away->values(), (std::vector<std::vector<Text>>{{U"1", U"1"}, {U"", U""}, {U"2", U"02"}}));
     workbook->close();
 }
 

@@ -8,7 +8,6 @@
 #include <charconv>
 #include <chrono>
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/beans/XPropertyState.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -22,6 +21,7 @@
 #include <com/sun/star/sheet/XCellRangesQuery.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheetView.hpp>
+#include <com/sun/star/sheet/XUniqueCellFormatRangesSupplier.hpp>
 #include <com/sun/star/table/CellHoriJustify.hpp>
 #include <com/sun/star/table/CellVertJustify2.hpp>
 #include <com/sun/star/table/XColumnRowRange.hpp>
@@ -29,6 +29,7 @@
 #include <com/sun/star/util/XNumberFormats.hpp>
 #include <com/sun/star/util/XNumberFormatsSupplier.hpp>
 #include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -115,26 +116,57 @@ std::optional<double> plainDecimalNumber(TextView text) {
 namespace {
 
 // Whether the cells of each column the values go to are formatted as text:
-// [column][line] for the lines at rows 0, step, 2 × step … of the block. One
-// question per column; a column of mixed formats is asked for those cells
-// one by one.
+// [column][line] for the lines at rows 0, step, 2 × step … of the block.
+// The office hands out the block as ranges of equal formatting in one call;
+// each such range is asked its number format once, and each format whether
+// it is text once, however many columns and mixed cells the block has.
 std::vector<std::vector<bool>> textFormattedCells(const Reference<css::sheet::XSpreadsheetDocument>& document,
                                                   const Reference<css::table::XCellRange>& cells, int lines,
                                                   int step, int columns) {
     const int rows = (lines - 1) * step + 1;
-    std::vector<std::vector<bool>> text(static_cast<std::size_t>(columns));
-    for (int c = 0; c < columns; ++c) {
-        const Reference<css::table::XCellRange> column = cells->getCellRangeByPosition(c, 0, c, rows - 1);
-        const Reference<css::beans::XPropertyState> state(column, UNO_QUERY_THROW);
-        std::vector<bool>& flags = text[static_cast<std::size_t>(c)];
-        if (state->getPropertyState("NumberFormat") != css::beans::PropertyState_AMBIGUOUS_VALUE) {
-            flags.assign(static_cast<std::size_t>(lines), isTextFormatted(document, column));
+    std::vector<std::vector<bool>> text(static_cast<std::size_t>(columns),
+                                        std::vector<bool>(static_cast<std::size_t>(lines), false));
+    const Reference<css::table::XCellRange> block =
+        cells->getCellRangeByPosition(0, 0, columns - 1, rows - 1);
+    const css::table::CellRangeAddress origin =
+        Reference<css::sheet::XCellRangeAddressable>(block, UNO_QUERY_THROW)->getRangeAddress();
+    const Reference<css::container::XIndexAccess> parts =
+        Reference<css::sheet::XUniqueCellFormatRangesSupplier>(block, UNO_QUERY_THROW)
+            ->getUniqueCellFormatRanges();
+    const Reference<css::util::XNumberFormats> formats =
+        Reference<css::util::XNumberFormatsSupplier>(document, UNO_QUERY_THROW)->getNumberFormats();
+    std::map<sal_Int32, bool> textKeys;
+    const sal_Int32 count = parts->getCount();
+    for (sal_Int32 i = 0; i < count; ++i) {
+        const Reference<css::sheet::XSheetCellRanges> part(parts->getByIndex(i), UNO_QUERY_THROW);
+        sal_Int32 key = 0;
+        if (!(Reference<css::beans::XPropertySet>(part, UNO_QUERY_THROW)->getPropertyValue("NumberFormat") >>=
+              key)) {
             continue;
         }
-        flags.reserve(static_cast<std::size_t>(lines));
-        for (int line = 0; line < lines; ++line) {
-            const int r = line * step;
-            flags.push_back(isTextFormatted(document, cells->getCellRangeByPosition(c, r, c, r)));
+        auto known = textKeys.find(key);
+        if (known == textKeys.end()) {
+            const Reference<css::beans::XPropertySet> format = formats->getByKey(key);
+            sal_Int16 type = 0;
+            const bool isText = format.is() && (format->getPropertyValue("Type") >>= type) &&
+                                (type & css::util::NumberFormat::TEXT) != 0;
+            known = textKeys.emplace(key, isText).first;
+        }
+        if (!known->second) {
+            continue;
+        }
+        for (const css::table::CellRangeAddress& address : part->getRangeAddresses()) {
+            const int firstColumn = std::max(0, address.StartColumn - origin.StartColumn);
+            const int lastColumn = std::min(columns - 1, address.EndColumn - origin.StartColumn);
+            // The lines whose rows fall inside the part.
+            const int firstRow = std::max(0, address.StartRow - origin.StartRow);
+            const int lastRow = std::min(rows - 1, address.EndRow - origin.StartRow);
+            const int firstLine = (firstRow + step - 1) / step;
+            for (int c = firstColumn; c <= lastColumn; ++c) {
+                for (int line = firstLine; line * step <= lastRow; ++line) {
+                    text[static_cast<std::size_t>(c)][static_cast<std::size_t>(line)] = true;
+                }
+            }
         }
     }
     return text;
