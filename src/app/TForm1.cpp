@@ -49,7 +49,7 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
     Panel4.setCaption(U"オレンジモード");
     Panel4.setColor(TForm2::OrangeColor);
     Panel4.setShowHint(true);
-    Panel4.setHint(U"ルミタグを閉じるにはオレンジモードで閉じます");
+    Panel4.setHint(Text(CloseFromOrangeHint));
 
     Timer1.setInterval(ui::Milliseconds{1});
     Timer1.stop();

@@ -53,6 +53,8 @@ public:
     static constexpr int InitialWidth = 205;
     // The one-panel width after setting 2 or EPLAN is given up.
     static constexpr int NarrowWidth = 200;
+    // Panel4's hint while hints are off: the program closes from the orange window.
+    static constexpr TextView CloseFromOrangeHint = U"ルミタグを閉じるにはオレンジモードで閉じます";
 
     TForm1(ui::Application& application, Services services, sheet::SpreadsheetLink& link);
     ~TForm1() override;

@@ -10,7 +10,6 @@ namespace lumitag::app {
 namespace {
 
 constexpr TextView OrangeSwitchHint = U"オレンジモードに切替えます　(ショートカットShift+F1)";
-constexpr TextView CloseFromOrangeHint = U"ルミタグを閉じるにはオレンジモードで閉じます";
 
 } // namespace
 
