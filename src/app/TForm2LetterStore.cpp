@@ -21,6 +21,10 @@ void TForm2::layOutLetterStoreControls() {
     }
     CheckBox8.setBounds({372, 210, 100, 13});
     Button30.setBounds({372, 224, 66, 13});
+    // A button 13 pixels high: its caption fits only a size below the window's.
+    ui::Font small;
+    small.size = 8;
+    Button30.setFont(small);
 }
 
 void TForm2::wireLetterStore() {
