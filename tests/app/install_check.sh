@@ -23,7 +23,7 @@ finish() {
         kill -9 "$app" 2>/dev/null || true
     fi
     # The program starts its office at once, and the office outlives the
-    # program by design (the user's workbooks live in it): end the one that
+    # program on purpose (the user's workbooks live in it): end the one that
     # runs on this check's profile.
     pkill -KILL -f "UserInstallation=file://$work/" 2>/dev/null || true
     chmod -R u+w "$work" 2>/dev/null || true
