@@ -8,7 +8,6 @@
 #include "platform/spreadsheet/CellAddress.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <map>
 #include <optional>
@@ -51,12 +50,6 @@ std::optional<WorkMode> workModeOf(const std::string& value) {
     };
     const auto found = names.find(value);
     return found != names.end() ? std::optional(found->second) : std::nullopt;
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
 }
 
 bool allDigits(TextView text) {
@@ -218,7 +211,7 @@ void Parser::option(const std::string& name, const std::function<std::string()>&
         setOnce(headRemark_, name, value());
     } else if (name == "settings") {
         const std::filesystem::path file(value());
-        if (lower(file.extension().string()) == ".cnv") {
+        if (platform::lowerCaseExtension(file) == ".cnv") {
             request_.settingsFile.reset();
             request_.conversionSettingsFile = file;
         } else {

@@ -36,16 +36,10 @@ std::string utf8(TextView text) {
     return platform::toUtf8(text);
 }
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-    return text;
-}
-
 enum class InputKind { Csv, Tsv, Workbook, Unknown };
 
 InputKind inputKindOf(const std::filesystem::path& path) {
-    const std::string extension = lower(path.extension().string());
+    const std::string extension = platform::lowerCaseExtension(path);
     if (extension == ".csv") {
         return InputKind::Csv;
     }

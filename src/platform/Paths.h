@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 
 #include <filesystem>
+#include <string>
 
 namespace lumitag::platform {
 
@@ -11,5 +12,9 @@ namespace lumitag::platform {
 // through Text; paths the program builds and the dialogs return are UTF-8.
 std::filesystem::path pathFromText(TextView text);
 Text textFromPath(const std::filesystem::path& path);
+
+// The file's extension with its dot (".xlsx"), ASCII letters in lower case:
+// file types are told apart whatever case the name uses.
+std::string lowerCaseExtension(const std::filesystem::path& path);
 
 } // namespace lumitag::platform

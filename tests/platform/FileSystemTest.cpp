@@ -156,6 +156,16 @@ TEST(Paths, TextAndPathConvertThroughUtf8) {
     EXPECT_EQ(textFromPath(fs::path("/tmp/\xFF.ctk")), U"/tmp/\uFFFD.ctk");
 }
 
+TEST(Paths, ExtensionsCompareInLowerCaseLeavingOtherBytesAlone) {
+    for (const auto& [path, extension] :
+         std::vector<std::pair<fs::path, std::string>>{{"/in/WIRES.XLSX", ".xlsx"},
+                                                       {"/in/配線表.Csv", ".csv"},
+                                                       {"/in/.hidden", ""},
+                                                       {"/in/no-extension", ""},
+                                                       {"/in/table.ÄB", ".Äb"}})
+        EXPECT_EQ(lowerCaseExtension(path), extension) << path;
+}
+
 TEST(Paths, JapaneseFileNamesAreUtf8OnDiskWhateverTheLocale) {
     const std::string before = setlocale(LC_ALL, nullptr);
     // The front end sets the locale from the environment; LANG may be unset.

@@ -1,6 +1,7 @@
 #include "batch/office/OfficeWorkbookOpener.h"
 
 #include "platform/Encoding.h"
+#include "platform/Paths.h"
 #include "platform/spreadsheet/calc/CalcHost.h"
 #include "platform/spreadsheet/calc/OfficeProcess.h"
 
@@ -24,10 +25,7 @@ std::chrono::milliseconds since(Clock::time_point start) {
 // The office's import filter for a workbook's extension; empty: let the
 // office find out.
 std::string filterFor(const std::filesystem::path& file) {
-    std::string extension = file.extension().string();
-    for (char& c : extension) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-    }
+    const std::string extension = platform::lowerCaseExtension(file);
     if (extension == ".xlsx") {
         return "Calc MS Excel 2007 XML";
     }
