@@ -41,7 +41,7 @@ TForm1::TForm1(ui::Application& application, Services services, sheet::Spreadshe
     ComboBox2.setBounds({2, 647, 107, 20});
     ComboBox2.setStyle(ui::ComboStyle::DropDownList);
     SpeedButton27.setBounds({8, 692, 35, 30});
-    SpeedButton27.setCaption(U"ヒント\r\n表示");
+    SpeedButton27.setCaption(Text(ShowHintsCaption));
     SpeedButton27.setHint(U"マウスカーソルを各ポイントに移動するとヒントが表示されます");
     SpeedButton6.setBounds({47, 694, 55, 25});
     SpeedButton6.hide();

@@ -52,6 +52,23 @@ Text cellValueText(const Any& value) {
     return Text();
 }
 
+namespace {
+
+// Whether the number format of that key is a text format ("@").
+bool isTextFormat(const Reference<css::util::XNumberFormats>& formats, sal_Int32 key) {
+    const Reference<css::beans::XPropertySet> format = formats->getByKey(key);
+    sal_Int16 type = 0;
+    return format.is() && (format->getPropertyValue("Type") >>= type) &&
+           (type & css::util::NumberFormat::TEXT) != 0;
+}
+
+Reference<css::util::XNumberFormats>
+numberFormatsOf(const Reference<css::sheet::XSpreadsheetDocument>& document) {
+    return Reference<css::util::XNumberFormatsSupplier>(document, UNO_QUERY_THROW)->getNumberFormats();
+}
+
+} // namespace
+
 bool isTextFormatted(const Reference<css::sheet::XSpreadsheetDocument>& document,
                      const Reference<css::table::XCellRange>& cells) {
     sal_Int32 key = 0;
@@ -59,11 +76,7 @@ bool isTextFormatted(const Reference<css::sheet::XSpreadsheetDocument>& document
           key)) {
         return false;
     }
-    const Reference<css::util::XNumberFormatsSupplier> supplier(document, UNO_QUERY_THROW);
-    const Reference<css::beans::XPropertySet> format = supplier->getNumberFormats()->getByKey(key);
-    sal_Int16 type = 0;
-    return format.is() && (format->getPropertyValue("Type") >>= type) &&
-           (type & css::util::NumberFormat::TEXT) != 0;
+    return isTextFormat(numberFormatsOf(document), key);
 }
 
 void enterTexts(const Reference<css::sheet::XSpreadsheetDocument>& document,
@@ -133,8 +146,7 @@ std::vector<std::vector<bool>> textFormattedCells(const Reference<css::sheet::XS
     const Reference<css::container::XIndexAccess> parts =
         Reference<css::sheet::XUniqueCellFormatRangesSupplier>(block, UNO_QUERY_THROW)
             ->getUniqueCellFormatRanges();
-    const Reference<css::util::XNumberFormats> formats =
-        Reference<css::util::XNumberFormatsSupplier>(document, UNO_QUERY_THROW)->getNumberFormats();
+    const Reference<css::util::XNumberFormats> formats = numberFormatsOf(document);
     std::map<sal_Int32, bool> textKeys;
     const sal_Int32 count = parts->getCount();
     for (sal_Int32 i = 0; i < count; ++i) {
@@ -146,11 +158,7 @@ std::vector<std::vector<bool>> textFormattedCells(const Reference<css::sheet::XS
         }
         auto known = textKeys.find(key);
         if (known == textKeys.end()) {
-            const Reference<css::beans::XPropertySet> format = formats->getByKey(key);
-            sal_Int16 type = 0;
-            const bool isText = format.is() && (format->getPropertyValue("Type") >>= type) &&
-                                (type & css::util::NumberFormat::TEXT) != 0;
-            known = textKeys.emplace(key, isText).first;
+            known = textKeys.emplace(key, isTextFormat(formats, key)).first;
         }
         if (!known->second) {
             continue;
@@ -398,8 +406,7 @@ void CalcRange::setProperty(const char* name, const Any& value) {
 void CalcRange::setNumberFormatLocal(const Text& format) {
     session_->run([&] {
         session_->requireOpen(document_);
-        const Reference<css::util::XNumberFormatsSupplier> supplier(document_, UNO_QUERY_THROW);
-        const Reference<css::util::XNumberFormats> formats = supplier->getNumberFormats();
+        const Reference<css::util::XNumberFormats> formats = numberFormatsOf(document_);
         // The user's locale: the format code is in the spreadsheet's local syntax.
         const css::lang::Locale locale;
         const rtl::OUString code = toUno(format);
