@@ -147,6 +147,32 @@ TEST_F(OfficeFaults, AKilledOfficeIsReplacedByTheNextNewWorkbook) {
     EXPECT_EQ(listTexts(), (std::vector<Text>{U"W1", U"W2"}));
 }
 
+// The connection learns of a killed office only when its reader thread sees
+// the pipe close; the next 開く may come first. The office's own process says
+// it has ended: the spreadsheet is not taken as shown (its last answer is not
+// reused), and 開く starts a new office instead of failing on the dead one.
+TEST_F(OfficeFaults, OpenRightAfterAKillStartsANewOffice) {
+    addLines();
+    ASSERT_TRUE(newWorkbook());
+    const Text path = platform::fromUtf8(office->folder() + "/opened-after-kill.ods");
+    office->host().saveActiveWorkbookAs(path);
+    ASSERT_TRUE(office->host().visible());
+    const pid_t first = officePid();
+    ::kill(first, SIGKILL);
+    ASSERT_TRUE(waitUntilEnded(first));
+
+    EXPECT_FALSE(office->host().isVisible()) << "no answer of the ended office stands";
+    p->dialogs.clearTranscript();
+    p->dialogs.queueFile(path);
+    driver().click(w().SpeedButton30); // 開く
+    driver().expectNoMessage();
+    EXPECT_TRUE(p->link().workbookAttached());
+    EXPECT_NE(officePid(), first);
+    ASSERT_NE(p->link().workbook(), nullptr);
+    EXPECT_EQ(p->link().workbook()->name(), U"opened-after-kill.ods");
+    EXPECT_EQ(listTexts(), (std::vector<Text>{U"W1", U"W2"}));
+}
+
 TEST_F(OfficeFaults, AStoppedOfficeTurnsCommandsIntoTheBusyMessageWithinTheBound) {
     addLines();
     ASSERT_TRUE(newWorkbook());

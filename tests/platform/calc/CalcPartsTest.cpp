@@ -3,6 +3,7 @@
 #include "platform/spreadsheet/calc/CalcWorksheet.h"
 #include "platform/spreadsheet/calc/CallGate.h"
 #include "platform/spreadsheet/calc/EventQueue.h"
+#include "platform/spreadsheet/calc/OfficeProcess.h"
 #include "platform/spreadsheet/calc/UnoText.h"
 
 #include <atomic>
@@ -11,6 +12,9 @@
 #include <gtest/gtest.h>
 #include <mutex>
 #include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace lumitag::platform::calc {
 namespace {
@@ -257,6 +261,33 @@ TEST(CallGate, ACallTheAbortCannotCutLooseIsLeftBehindAfterTheGrace) {
         }
     }
     EXPECT_TRUE(ran);
+}
+
+// Asked from the program's thread while the gate thread may reap the office:
+// the question must not reap it itself, or the reaper would lose its exit code.
+TEST(OfficeProcess, HasEndedLeavesTheEndedChildToItsReaper) {
+    int go[2];
+    ASSERT_EQ(::pipe(go), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(go[1]); // else its own write end keeps the read waiting
+        char byte = 0;
+        (void)::read(go[0], &byte, 1);
+        ::_exit(7);
+    }
+    EXPECT_FALSE(OfficeProcess::hasEnded(child)) << "running";
+    ::close(go[1]); // lets it end
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!OfficeProcess::hasEnded(child) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(OfficeProcess::hasEnded(child)) << "ended, not reaped";
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child) << "still there to be reaped";
+    EXPECT_EQ(WEXITSTATUS(status), 7);
+    EXPECT_TRUE(OfficeProcess::hasEnded(child)) << "reaped";
+    EXPECT_FALSE(OfficeProcess::hasEnded(-1)) << "no office of our own";
+    ::close(go[0]);
 }
 
 } // namespace

@@ -104,7 +104,8 @@ void CalcHost::noteOwnChange() {
 
 bool CalcHost::answersStand(std::uint64_t seen) {
     const ListenerState& state = session_->state();
-    return seen != 0 && seen == state.documentEvents.load() && !state.bridgeGone;
+    return seen != 0 && seen == state.documentEvents.load() && !state.bridgeGone &&
+           !session_->ownOfficeEnded();
 }
 
 bool CalcHost::visible() {

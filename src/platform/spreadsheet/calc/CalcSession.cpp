@@ -160,10 +160,16 @@ const Reference<css::uno::XComponentContext>& CalcSession::remoteContext() const
 }
 
 std::optional<pid_t> CalcSession::processId() const {
-    if (process_) {
-        return process_->pid();
+    const pid_t pid = officePid_.load();
+    if (pid > 0) {
+        return pid;
     }
     return std::nullopt;
+}
+
+void CalcSession::setProcess(std::optional<OfficeProcess> process) {
+    process_ = std::move(process);
+    officePid_ = process_ ? process_->pid() : -1;
 }
 
 void CalcSession::connect() {
@@ -172,17 +178,12 @@ void CalcSession::connect() {
     guarded(
         "cannot connect to the spreadsheet: ",
         [this] {
-            // The bridge learns of a killed office only when its reader
-            // thread sees the pipe close, which may come after the next
-            // command: an office of ours that has ended is not connected,
-            // whatever the bridge still says.
-            const bool ownOfficeEnded = process_ && process_->exitCode();
-            if (connectedNow() && !ownOfficeEnded) {
+            if (connectedNow()) {
                 return;
             }
             dropConnection();
             if (process_ && process_->exitCode()) {
-                process_.reset(); // the office we started has ended
+                setProcess(std::nullopt); // the office we started has ended
             }
             tryConnectPipe();
         },
@@ -252,7 +253,7 @@ void CalcSession::startAndConnect() {
     // A fresh profile makes the office set itself up and ask for a restart
     // (exit code 81); a second restart would mean something else is wrong.
     int restarts = 0;
-    process_ = OfficeProcess::start(how);
+    setProcess(OfficeProcess::start(how));
     if (!process_) {
         failCall("cannot start " + options_.officeProgram);
     }
@@ -261,7 +262,7 @@ void CalcSession::startAndConnect() {
             // Cut off after the timeout: trying again would wait once more.
             // The office we started never answered: of no use to anyone.
             process_->kill();
-            process_.reset();
+            setProcess(std::nullopt);
             failCall("the spreadsheet did not answer in time");
         }
         try {
@@ -275,19 +276,19 @@ void CalcSession::startAndConnect() {
         if (const std::optional<int> code = process_->exitCode()) {
             if (*code == OfficeProcess::kRestartRequested && restarts < 2) {
                 ++restarts;
-                process_ = OfficeProcess::start(how);
+                setProcess(OfficeProcess::start(how));
                 if (!process_) {
                     failCall("cannot start " + options_.officeProgram);
                 }
                 continue;
             }
-            process_.reset();
+            setProcess(std::nullopt);
             failCall("the spreadsheet ended while starting (exit code " + std::to_string(*code) + ")");
         }
         if (std::chrono::steady_clock::now() >= deadline) {
             // It never answered: it is of no use to anyone, and we started it.
             process_->kill();
-            process_.reset();
+            setProcess(std::nullopt);
             failCall("the spreadsheet did not answer in time");
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

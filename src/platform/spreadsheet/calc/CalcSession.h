@@ -77,6 +77,10 @@ public:
     ListenerState& state() { return *state_; }
     const CalcHostOptions& options() const { return options_; }
     std::optional<pid_t> processId() const;
+    // Whether the office this session started has ended. The bridge learns of
+    // a killed office only when its reader thread sees the pipe close, which
+    // may come after the next call; the process tells at once. Any thread.
+    bool ownOfficeEnded() const { return OfficeProcess::hasEnded(officePid_.load()); }
     std::uint64_t callCount() const { return callCount_.load(); }
     std::chrono::nanoseconds callTime() const { return std::chrono::nanoseconds(callNanoseconds_.load()); }
     bool requestedVisible() const { return requestedVisible_; }
@@ -85,7 +89,8 @@ public:
 private:
     // Runs work on the gate, turning every failure into SpreadsheetError.
     void guarded(const char* context, std::function<void()> work, std::chrono::milliseconds timeout);
-    bool connectedNow() const { return connected_ && !state_->bridgeGone; }
+    bool connectedNow() const { return connected_ && !state_->bridgeGone && !ownOfficeEnded(); }
+    void setProcess(std::optional<OfficeProcess> process);
     bool tryConnectPipe();
     void startAndConnect();
     void dropConnection();
@@ -108,7 +113,10 @@ private:
     css::uno::Reference<css::frame::XDesktop2> desktop_;
     bool connected_ = false;
 
+    // Changed only through setProcess(), on the gate thread; its pid is read
+    // from any thread.
     std::optional<OfficeProcess> process_;
+    std::atomic<pid_t> officePid_{-1};
     std::atomic<std::uint64_t> callCount_{0};
     std::atomic<std::int64_t> callNanoseconds_{0};
     std::vector<css::uno::Reference<css::uno::XInterface>> attachedViews_;

@@ -135,6 +135,17 @@ std::optional<int> OfficeProcess::exitCode() {
     return exitCode_;
 }
 
+bool OfficeProcess::hasEnded(pid_t pid) {
+    if (pid <= 0) {
+        return false;
+    }
+    siginfo_t info{};
+    if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) {
+        return errno == ECHILD; // reaped already, or never ours: not running as our office
+    }
+    return info.si_pid == pid;
+}
+
 void OfficeProcess::kill() {
     if (pid_ <= 0 || exitCode()) {
         return;

@@ -32,6 +32,9 @@ public:
     std::optional<int> exitCode();
     // Sends SIGKILL and reaps the process.
     void kill();
+    // Whether the child process `pid` has ended, without reaping it: safe from
+    // any thread while another one may reap it (a reaped child has ended too).
+    static bool hasEnded(pid_t pid);
 
     // The exit code soffice uses to ask for a restart (after it creates a fresh profile).
     static constexpr int kRestartRequested = 81;
