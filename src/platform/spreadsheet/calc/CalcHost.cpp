@@ -103,9 +103,7 @@ void CalcHost::noteOwnChange() {
 }
 
 bool CalcHost::answersStand(std::uint64_t seen) {
-    const ListenerState& state = session_->state();
-    return seen != 0 && seen == state.documentEvents.load() && !state.bridgeGone &&
-           !session_->ownOfficeEnded();
+    return seen != 0 && seen == session_->state().documentEvents.load() && !session_->officeGone();
 }
 
 bool CalcHost::visible() {

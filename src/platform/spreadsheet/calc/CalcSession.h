@@ -77,10 +77,11 @@ public:
     ListenerState& state() { return *state_; }
     const CalcHostOptions& options() const { return options_; }
     std::optional<pid_t> processId() const;
-    // Whether the office this session started has ended. The bridge learns of
-    // a killed office only when its reader thread sees the pipe close, which
-    // may come after the next call; the process tells at once. Any thread.
-    bool ownOfficeEnded() const { return OfficeProcess::hasEnded(officePid_.load()); }
+    // Whether the office is gone: the connection has ended, or the office
+    // this session started has. The bridge learns of a killed office only
+    // when its reader thread sees the pipe close, which may come after the
+    // next call; the process tells at once. Any thread.
+    bool officeGone() const { return state_->bridgeGone || OfficeProcess::hasEnded(officePid_.load()); }
     std::uint64_t callCount() const { return callCount_.load(); }
     std::chrono::nanoseconds callTime() const { return std::chrono::nanoseconds(callNanoseconds_.load()); }
     bool requestedVisible() const { return requestedVisible_; }
@@ -89,7 +90,7 @@ public:
 private:
     // Runs work on the gate, turning every failure into SpreadsheetError.
     void guarded(const char* context, std::function<void()> work, std::chrono::milliseconds timeout);
-    bool connectedNow() const { return connected_ && !state_->bridgeGone && !ownOfficeEnded(); }
+    bool connectedNow() const { return connected_ && !officeGone(); }
     void setProcess(std::optional<OfficeProcess> process);
     bool tryConnectPipe();
     void startAndConnect();
